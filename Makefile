@@ -1,0 +1,45 @@
+# Huevra: set-up, build, test and run.
+#   make run        install what is missing, build, start build/huevra
+#   make test       install what is missing, build, run every test through CTest
+#   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
+#   make bench      build and run the benchmarks
+#   make fuzz       run the palette file fuzzer for 60 seconds (build-fuzz/)
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build test test-asan bench fuzz run clean
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ./../scripts/run-ctest.sh
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUEVRA_SANITIZE=ON -DHUEVRA_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ./../scripts/run-ctest.sh
+
+bench: build
+	./scripts/run-benchmarks.sh $(BUILD)
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUEVRA_FUZZ=ON -DHUEVRA_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target palette_fuzzer
+	./scripts/run-fuzzer.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+run: build
+	./$(BUILD)/huevra
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

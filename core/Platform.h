@@ -1,0 +1,91 @@
+#pragma once
+
+// The platform services the program uses, in standard C++ types only. The Qt
+// implementations live in the libraries above the core; tests use fakes.
+
+#include <cstdint>
+#include <string>
+
+/// Clipboard, plain text only.
+class IClipboard {
+public:
+    virtual ~IClipboard() = default;
+    virtual void Clear() = 0;
+    virtual void SetText(const std::string& strText) = 0;
+};
+
+/// The screen: one pixel, the cursor and the colour depth.
+class IScreen {
+public:
+    virtual ~IScreen() = default;
+    /// Returns the packed colour of the physical pixel at (x, y) in global coordinates.
+    virtual std::int32_t PixelAt(int intX, int intY) = 0;
+    virtual void CursorPos(int& intX, int& intY) = 0;
+    virtual int BitsPerPixel() = 0;
+};
+
+enum class MessageIcon { Information, Warning, Question, Critical };
+enum class MessageButtons { Ok, YesNoCancel, YesNo, OkCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+/// Message boxes. The first button of the set is the default one.
+class IMessageBox {
+public:
+    virtual ~IMessageBox() = default;
+    virtual MessageAnswer Show(const std::string& strText, const std::string& strTitle,
+                               MessageIcon enmIcon, MessageButtons enmButtons) = 0;
+};
+
+/// What a file dialog is asked to show.
+struct FileDialogRequest {
+    std::string strTitle;
+    std::string strFilter;         // "Text Files (*.txt)"
+    std::string strDefaultSuffix;  // "txt"
+    std::string strInitialFolder;
+    bool blnSave = false;            // a save dialog rather than an open dialog
+    bool blnOverwritePrompt = false; // the save dialog asks before replacing a file
+};
+
+/// File and folder choosers. Each returns the chosen full path, or the empty
+/// text when the user cancels or the dialog fails.
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+    virtual std::string ChooseFile(const FileDialogRequest& objRequest) = 0;
+    virtual std::string ChooseFolder(const std::string& strTitle,
+                                     const std::string& strInitialFolder) = 0;
+};
+
+/// The desktop shell: web pages, mail links and the user's text editor.
+class IShell {
+public:
+    virtual ~IShell() = default;
+    /// Opens a URL (web page or mailto:) with the user's program for it; false on failure.
+    virtual bool OpenUrl(const std::string& strUrl) = 0;
+    /// Opens a local file in the user's default text editor, without a shell; false on failure.
+    virtual bool OpenInTextEditor(const std::string& strPath) = 0;
+};
+
+/// The help viewer.
+class IHelpViewer {
+public:
+    virtual ~IHelpViewer() = default;
+    /// Shows a topic of the help file; false when the help cannot be shown.
+    virtual bool ShowTopic(const std::string& strTopic) = 0;
+    virtual void Close() = 0;
+};
+
+/// The per-user settings store, string values only.
+enum class RegistryHive { CurrentUser };
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+    /// Returns the stored text, or the empty text when the value is missing or not a string.
+    virtual std::string ReadString(RegistryHive enmHive, const std::string& strMyKey,
+                                   const std::string& strMyValueName) = 0;
+    /// Stores a text value, creating the key when needed; true on success.
+    virtual bool WriteString(RegistryHive enmHive, const std::string& strMyKey,
+                             const std::string& strMyValueName,
+                             const std::string& strMyData) = 0;
+};
