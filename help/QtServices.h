@@ -24,3 +24,16 @@ public:
     bool OpenUrl(const std::string& strUrl) override;
     bool OpenInTextEditor(const std::string& strPath) override;
 };
+
+/// File and folder choosers through QFileDialog. Paths come back with native separators.
+class QtFileDialogs : public IFileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* objParent = nullptr) : objParent_(objParent) {}
+    void SetParent(QWidget* objParent) { objParent_ = objParent; }
+    std::string ChooseFile(const FileDialogRequest& objRequest) override;
+    std::string ChooseFolder(const std::string& strTitle,
+                             const std::string& strInitialFolder) override;
+
+private:
+    QWidget* objParent_;
+};
