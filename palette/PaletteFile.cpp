@@ -429,7 +429,10 @@ bool WritePaletteFile(const std::string& strPath, Palette& objPalette,
     QSaveFile objFile(QString::fromStdString(strPath));
     if (!objFile.open(QIODevice::WriteOnly)) return false;
     const auto lngSize = static_cast<qint64>(strText.size());
-    if (objFile.write(strText.data(), lngSize) != lngSize) {
+    // QSaveFile::commit does not notice a failure of its own final flush (a full disk then
+    // replaces the file with a cut-off copy), so the buffer is flushed and checked here.
+    if (objFile.write(strText.data(), lngSize) != lngSize || !objFile.flush() ||
+        objFile.error() != QFileDevice::NoError) {
         objFile.cancelWriting();
         return false;
     }
