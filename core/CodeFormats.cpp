@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <stdexcept>
-#include <utility>  // std::move
 
 #include "core/ColourValue.h"
 
@@ -21,21 +20,28 @@ void CheckComponents(std::int16_t intRed, std::int16_t intGreen, std::int16_t in
     }
 }
 
-// Replaces every occurrence of strCode, left to right, without rescanning inserted text.
-void ReplaceAll(std::string& strText, std::string_view strCode, const std::string& strValue) {
-    std::size_t intPos = strText.find(strCode);
-    if (intPos == std::string::npos) return;
-    std::string strResult;
-    strResult.reserve(strText.size() + strValue.size());
-    std::size_t intStart = 0;
-    while (intPos != std::string::npos) {
-        strResult.append(strText, intStart, intPos - intStart);
-        strResult += strValue;
-        intStart = intPos + strCode.size();
-        intPos = strText.find(strCode, intStart);
+// Replaces every occurrence of a four-character code ("%UR%"), left to right and without
+// overlap; inserted text is not searched again. strScratch is reused between the steps.
+void ReplaceAll(std::string& strText, std::string_view strCode, const std::string& strValue,
+                std::string& strScratch) {
+    const std::size_t intLength = strText.size();
+    std::size_t intCopied = 0;
+    std::size_t i = 0;
+    while (i + 3 < intLength) {
+        if (strText[i] == '%' && strText[i + 1] == strCode[1] && strText[i + 2] == strCode[2] &&
+            strText[i + 3] == '%') {
+            if (intCopied == 0) strScratch.clear();
+            strScratch.append(strText, intCopied, i - intCopied);
+            strScratch += strValue;
+            i += 4;
+            intCopied = i;
+        } else {
+            ++i;
+        }
     }
-    strResult.append(strText, intStart, std::string::npos);
-    strText = std::move(strResult);
+    if (intCopied == 0) return;
+    strScratch.append(strText, intCopied, std::string::npos);
+    strText.swap(strScratch);
 }
 
 }  // namespace
@@ -46,17 +52,23 @@ std::string ExpandCustomTemplate(const std::string& strTemplate, std::int16_t in
     if (strTemplate.empty()) return {};
     // Every code starts with "%", so a template without one has nothing to replace.
     if (strTemplate.find('%') == std::string::npos) return strTemplate;
-    std::string strText = strTemplate;
-    ReplaceAll(strText, "%UR%", strHexPair(intRed));
-    ReplaceAll(strText, "%UG%", strHexPair(intGreen));
-    ReplaceAll(strText, "%UB%", strHexPair(intBlue));
-    ReplaceAll(strText, "%LR%", LowerCase(strHexPair(intRed)));
-    ReplaceAll(strText, "%LG%", LowerCase(strHexPair(intGreen)));
-    ReplaceAll(strText, "%LB%", LowerCase(strHexPair(intBlue)));
-    ReplaceAll(strText, "%DR%", DecimalText(intRed));
-    ReplaceAll(strText, "%DG%", DecimalText(intGreen));
-    ReplaceAll(strText, "%DB%", DecimalText(intBlue));
-    ReplaceAll(strText, "%LD%", DecimalText(PackColour(intRed, intGreen, intBlue)));
+    // Room for every code to grow into a packed value, so neither text is reallocated.
+    const std::size_t intRoom = strTemplate.size() * 2 + 16;
+    std::string strText;
+    std::string strScratch;
+    strText.reserve(intRoom);
+    strScratch.reserve(intRoom);
+    strText = strTemplate;
+    ReplaceAll(strText, "%UR%", strHexPair(intRed), strScratch);
+    ReplaceAll(strText, "%UG%", strHexPair(intGreen), strScratch);
+    ReplaceAll(strText, "%UB%", strHexPair(intBlue), strScratch);
+    ReplaceAll(strText, "%LR%", LowerCase(strHexPair(intRed)), strScratch);
+    ReplaceAll(strText, "%LG%", LowerCase(strHexPair(intGreen)), strScratch);
+    ReplaceAll(strText, "%LB%", LowerCase(strHexPair(intBlue)), strScratch);
+    ReplaceAll(strText, "%DR%", DecimalText(intRed), strScratch);
+    ReplaceAll(strText, "%DG%", DecimalText(intGreen), strScratch);
+    ReplaceAll(strText, "%DB%", DecimalText(intBlue), strScratch);
+    ReplaceAll(strText, "%LD%", DecimalText(PackColour(intRed, intGreen, intBlue)), strScratch);
     return strText;
 }
 
