@@ -159,7 +159,7 @@ constexpr std::array<NamedEntry, intNamedColourCount> arrAlphabetical{{
     {"yellowgreen", 0x9ACD32},
 }};
 
-// The order of the Web palette of the .NET designer, by name.
+// The .NET palette order, by name.
 constexpr std::array<std::string_view, intNamedColourCount> arrNetOrderNames{
     "black",
     "dimgray",
