@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPoint>
+#include <QProcess>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/RegistryStringHandler.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+const std::string strKey = strSettingsKey;
+
+std::string Repeated(const std::string& strPiece, int intCount) {
+    std::string strResult;
+    for (int i = 0; i < intCount; ++i) strResult += strPiece;
+    return strResult;
+}
+
+/// Texts that a plain text store could easily mangle.
+std::vector<std::string> AwkwardTexts() {
+    return {"#%HEX%, rgb(%R%, %G%, %B%)",
+            "\"quoted\" and 'single'",
+            "back\\slash\\",
+            "\\\\server\\share",
+            "a=b; c",
+            "  leading and trailing  ",
+            " ",
+            "@leading at",
+            "@@two",
+            "@ByteArray(abc)",
+            "@Variant(x)",
+            "@Invalid()",
+            "[General]",
+            "Grün, ÿ, 日本, 🎨",
+            "tab\there",
+            "two\nlines",
+            "%U0041 %41",
+            Repeated("x", 250),
+            Repeated("é,", 125),
+            ""};
+}
+
+}  // namespace
+
+/// Every test gets a settings folder of its own, never the user's.
+class RegistryStringHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(objConfig.isValid());
+        arrOldConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(objConfig.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, objConfig.path());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", arrOldConfigHome); }
+
+    static std::string TrimKeyPath(const std::string& strKeyPath) {
+        return RegistryStringHandler::TrimKeyPath(strKeyPath);
+    }
+    QString SettingsFile() const { return objConfig.path() + "/Pellmark/Huevra 2004.conf"; }
+    void WriteSettingsFile(const QByteArray& arrText) const {
+        ASSERT_TRUE(QDir(objConfig.path()).mkpath("Pellmark"));
+        QFile objFile(SettingsFile());
+        ASSERT_TRUE(objFile.open(QIODevice::WriteOnly));
+        objFile.write(arrText);
+    }
+    std::string Read(const std::string& strValueName, const std::string& strKeyPath = strKey) {
+        return objRegistry.ReadString(RegistryHive::CurrentUser, strKeyPath, strValueName);
+    }
+    bool Write(const std::string& strValueName, const std::string& strData,
+               const std::string& strKeyPath = strKey) {
+        return objRegistry.WriteString(RegistryHive::CurrentUser, strKeyPath, strValueName,
+                                       strData);
+    }
+    // Runs the probe in a second process on the same settings folder.
+    QString RunProbe(const QStringList& arrArguments) {
+        QProcess objProbe;
+        QProcessEnvironment objEnvironment = QProcessEnvironment::systemEnvironment();
+        objEnvironment.insert("XDG_CONFIG_HOME", objConfig.path());
+        objProbe.setProcessEnvironment(objEnvironment);
+        objProbe.start(HUEVRA_SETTINGS_PROBE, arrArguments);
+        // The long wait only keeps a broken probe from hanging the run.
+        EXPECT_TRUE(objProbe.waitForFinished(60000)) << objProbe.errorString().toStdString();
+        EXPECT_EQ(objProbe.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(objProbe.exitCode(), 0) << objProbe.readAllStandardError().toStdString();
+        return QString::fromLatin1(objProbe.readAllStandardOutput());
+    }
+
+    QTemporaryDir objConfig;
+    QByteArray arrOldConfigHome;
+    RegistryStringHandler objRegistry;
+};
+
+TEST_F(RegistryStringHandlerTest, AwkwardTextsReadBackExactly) {
+    for (const std::string& strText : AwkwardTexts()) {
+        SCOPED_TRACE(strText);
+        EXPECT_TRUE(Write("CustomFormat", strText));
+        EXPECT_EQ(
+            RegistryStringHandler().ReadString(RegistryHive::CurrentUser, strKey, "CustomFormat"),
+            strText);
+    }
+    // The key maps to the organisation's folder and the application's file, values at the top.
+    QSettings objFile(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(objFile.childKeys(), QStringList{"CustomFormat"});
+    EXPECT_TRUE(objFile.childGroups().isEmpty());
+}
+
+TEST_F(RegistryStringHandlerTest, TrimKeyPathDropsOuterBackslashesOnly) {
+    const std::vector<std::pair<std::string, std::string>> arrCases = {
+        {"", ""},
+        {"\\", ""},
+        {"\\\\\\", ""},
+        {"Software\\Pellmark", "Software\\Pellmark"},
+        {"\\Software\\Pellmark\\", "Software\\Pellmark"},
+        {"\\\\Software\\\\Pellmark\\\\", "Software\\\\Pellmark"},
+        {"a", "a"},
+        {" \\a\\ ", " \\a\\ "},
+    };
+    for (const auto& [strIn, strOut] : arrCases) {
+        SCOPED_TRACE(strIn);
+        EXPECT_EQ(TrimKeyPath(strIn), strOut);
+    }
+}
+
+TEST_F(RegistryStringHandlerTest, OuterBackslashesAddressTheSameKey) {
+    EXPECT_TRUE(Write("SortIndex", "1", "\\" + strKey + "\\\\"));
+    EXPECT_EQ(Read("SortIndex"), "1");
+    EXPECT_TRUE(Write("SortIndex", "0"));
+    EXPECT_EQ(Read("SortIndex", "\\\\" + strKey), "0");
+    EXPECT_EQ(Read("SortIndex", strKey + "\\"), "0");
+}
+
+TEST_F(RegistryStringHandlerTest, KeyPathsOutsideTheStoreAreRefused) {
+    const std::vector<std::string> arrKeys = {
+        "",
+        "\\",
+        "Pellmark\\Huevra 2004",
+        "Software",
+        "Software\\Pellmark",
+        "Software\\\\Pellmark\\Huevra 2004",
+        "Software\\..\\Huevra 2004",
+        "Software\\Pellmark\\..",
+        "Software\\Pell/mark\\Huevra 2004",
+        "Software\\Pellmark\\Huevra 2004\\\\Recent",
+    };
+    for (const std::string& strKeyPath : arrKeys) {
+        SCOPED_TRACE(strKeyPath);
+        EXPECT_FALSE(Write("SortIndex", "1", strKeyPath));
+        EXPECT_EQ(Read("SortIndex", strKeyPath), "");
+        EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKeyPath));
+    }
+    for (const std::string strName : {"", "a/b", "a\\b"}) {
+        SCOPED_TRACE(strName);
+        EXPECT_FALSE(Write(strName, "1"));
+        EXPECT_EQ(Read(strName), "");
+    }
+    EXPECT_TRUE(QDir(objConfig.path()).isEmpty());
+}
+
+TEST_F(RegistryStringHandlerTest, MissingKeyOrValueReadsEmptyAndCreatesNothing) {
+    EXPECT_EQ(Read("FormatIndex"), "");
+    EXPECT_TRUE(QDir(objConfig.path()).isEmpty());
+
+    // Values stored for the whole organisation belong to another key.
+    QFile objOrganisation(objConfig.path() + "/Pellmark.conf");
+    ASSERT_TRUE(objOrganisation.open(QIODevice::WriteOnly));
+    objOrganisation.write("[General]\nFormatIndex=3\n");
+    objOrganisation.close();
+    EXPECT_EQ(Read("FormatIndex"), "");
+
+    EXPECT_TRUE(Write("SortIndex", "1"));
+    EXPECT_EQ(Read("FormatIndex"), "");
+    EXPECT_EQ(Read("sortindex"), "");
+}
+
+TEST_F(RegistryStringHandlerTest, HandEditedLinesReadAsTheUserWroteThem) {
+    WriteSettingsFile(
+        "[General]\n"
+        "CustomFormat=a, b\n"
+        "Tight=rgb(%R%,%G%,%B%)\n"
+        "Quoted=\"x, y\"\n"
+        "Padded=   hello world   \n"
+        "Trailing=a,\n"
+        "Escaped=C:\\\\Temp, D:\\\\Temp\n"
+        "; a comment\n"
+        "Unicode=Grün, blau\n");
+    const std::vector<std::pair<std::string, std::string>> arrCases = {
+        {"CustomFormat", "a, b"},  {"Tight", "rgb(%R%,%G%,%B%)"},
+        {"Quoted", "x, y"},        {"Padded", "hello world"},
+        {"Trailing", "a,"},        {"Escaped", "C:\\Temp, D:\\Temp"},
+        {"Unicode", "Grün, blau"},
+    };
+    for (const auto& [strName, strText] : arrCases) {
+        SCOPED_TRACE(strName);
+        EXPECT_EQ(Read(strName), strText);
+    }
+}
+
+TEST_F(RegistryStringHandlerTest, FileWithBrokenLinesStillReadsAndWrites) {
+    WriteSettingsFile("[General]\nstray words\nSortIndex=1\n[Recent\nPromptToSave=0\n");
+    EXPECT_TRUE(Write("FormatIndex", "@3, 4"));
+    EXPECT_EQ(Read("FormatIndex"), "@3, 4");
+    EXPECT_EQ(Read("SortIndex"), "1");
+
+    WriteSettingsFile("[General]\nstray words\nSortIndex=1\n[Recent\nPromptToSave=0\n");
+    EXPECT_TRUE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
+    EXPECT_EQ(Read("SortIndex"), "");
+}
+
+TEST_F(RegistryStringHandlerTest, ValuesThatAreNoStringsReadEmpty) {
+    {
+        QSettings objSettings(QSettings::NativeFormat, QSettings::UserScope, "Pellmark",
+                              "Huevra 2004");
+        objSettings.setValue("Bytes", QByteArray("5"));
+        objSettings.setValue("Point", QPoint(1, 2));
+        objSettings.setValue("Nothing", QVariant());
+        objSettings.setValue("Recent/File", "a.txt");  // a subkey, not a value
+    }
+    for (const std::string strName : {"Bytes", "Point", "Nothing", "Recent"}) {
+        SCOPED_TRACE(strName);
+        EXPECT_EQ(Read(strName), "");
+    }
+    EXPECT_EQ(Read("File", strKey + "\\Recent"), "a.txt");
+}
+
+TEST_F(RegistryStringHandlerTest, SubkeysKeepTheirOwnValues) {
+    const std::string strSubkey = strKey + "\\Recent\\Files";
+    EXPECT_TRUE(Write("SortIndex", "sub", strSubkey));
+    EXPECT_TRUE(Write("SortIndex", "top"));
+    EXPECT_EQ(Read("SortIndex", strSubkey), "sub");
+    EXPECT_EQ(Read("SortIndex"), "top");
+    EXPECT_EQ(Read("SortIndex", strKey + "\\Recent"), "");
+}
+
+TEST_F(RegistryStringHandlerTest, DeleteValueRemovesOneValueOnly) {
+    EXPECT_TRUE(Write("SortIndex", "1"));
+    EXPECT_TRUE(Write("PromptToSave", "0"));
+    EXPECT_TRUE(Write("File", "a.txt", strKey + "\\SortIndex"));
+    EXPECT_TRUE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
+    EXPECT_EQ(Read("SortIndex"), "");
+    EXPECT_EQ(Read("PromptToSave"), "0");
+    EXPECT_EQ(Read("File", strKey + "\\SortIndex"), "a.txt");
+    EXPECT_FALSE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
+    EXPECT_FALSE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "Missing"));
+}
+
+TEST_F(RegistryStringHandlerTest, DeleteKeyRefusesKeysWithSubkeys) {
+    const std::string strSubkey = strKey + "\\Recent";
+    EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
+    EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strSubkey));
+
+    EXPECT_TRUE(Write("SortIndex", "1"));
+    EXPECT_TRUE(Write("File", "a.txt", strSubkey));
+    EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
+    EXPECT_EQ(Read("SortIndex"), "1");
+
+    EXPECT_TRUE(objRegistry.DeleteKey(RegistryHive::CurrentUser, "\\" + strSubkey + "\\"));
+    EXPECT_EQ(Read("File", strSubkey), "");
+    EXPECT_EQ(Read("SortIndex"), "1");
+
+    EXPECT_TRUE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
+    EXPECT_EQ(Read("SortIndex"), "");
+    EXPECT_FALSE(QFileInfo::exists(SettingsFile()));
+}
+
+TEST_F(RegistryStringHandlerTest, FailedWriteReturnsFalse) {
+    // A file where the organisation's folder belongs: nothing can be stored, not even by root.
+    QFile objBlocker(objConfig.path() + "/Pellmark");
+    ASSERT_TRUE(objBlocker.open(QIODevice::WriteOnly));
+    objBlocker.close();
+    EXPECT_FALSE(Write("SortIndex", "1"));
+    EXPECT_EQ(Read("SortIndex"), "");
+}
+
+TEST_F(RegistryStringHandlerTest, AnotherProcessReadsTheSameTexts) {
+    const std::vector<std::string> arrTexts = AwkwardTexts();
+    QStringList arrWrite = {"write", QString::fromStdString(strKey)};
+    QStringList arrRead = {"read", QString::fromStdString(strKey)};
+    for (std::size_t i = 0; i < arrTexts.size(); ++i) {
+        const QString strName = "Value" + QString::number(i);
+        arrWrite << strName << QByteArray::fromStdString(arrTexts[i]).toHex();
+        arrRead << strName;
+    }
+
+    // Written here, read there.
+    for (std::size_t i = 0; i < arrTexts.size(); ++i)
+        EXPECT_TRUE(Write("Value" + std::to_string(i), arrTexts[i]));
+    const QStringList arrLines = RunProbe(arrRead).split('\n');
+    ASSERT_GE(arrLines.size(), static_cast<qsizetype>(arrTexts.size()));
+    for (std::size_t i = 0; i < arrTexts.size(); ++i) {
+        SCOPED_TRACE(arrTexts[i]);
+        EXPECT_EQ(QByteArray::fromHex(arrLines[i].toLatin1()).toStdString(), arrTexts[i]);
+    }
+
+    // Written there, read here.
+    ASSERT_TRUE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
+    RunProbe(arrWrite);
+    for (std::size_t i = 0; i < arrTexts.size(); ++i) {
+        SCOPED_TRACE(arrTexts[i]);
+        EXPECT_EQ(Read("Value" + std::to_string(i)), arrTexts[i]);
+    }
+}
