@@ -3,6 +3,7 @@
 // The five per-user settings, held for the whole run, with their load, check and restore.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/Platform.h"
@@ -27,6 +28,10 @@ ProgramSettings& SharedSettings();
 
 /// Sets strDefaultFolder to the user's desktop folder; false (and "") when there is none.
 bool GetDefaultFolder(ProgramSettings& objSettings);
+
+/// Replaces where GetDefaultFolder learns the desktop folder; an empty function restores the
+/// platform's answer. A provider that returns "" stands for a platform without a desktop folder.
+void SetDesktopLocationProvider(std::function<std::string()> fnProvider);
 
 /// True when path names an existing folder whose last component matches its name exactly.
 bool FolderExists(const std::string& strPath);

@@ -1,0 +1,164 @@
+#include "settings/SettingsStore.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QString>
+#include <utility>
+
+#include "core/modSupport.h"
+
+namespace {
+
+constexpr qsizetype lngMaxCustomFormatLength = 250;
+
+std::function<std::string()>& DesktopLocationProvider() {
+    static std::function<std::string()> fnProvider;
+    return fnProvider;
+}
+
+std::string PlatformDesktopLocation() {
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString();
+}
+
+bool IsDirectory(const QString& strPath) {
+    return !strPath.isEmpty() && QFileInfo(strPath).isDir();
+}
+
+// The number of a text that is exactly one of "0" ... intHighest in decimal; -1 for any other.
+int ExactNumber(const std::string& strText, int intHighest) {
+    for (int i = 0; i <= intHighest; ++i) {
+        if (strText == std::to_string(i)) return i;
+    }
+    return -1;
+}
+
+// Takes the stored values in their fixed order; false at the first one that is unusable.
+bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
+    const auto Read = [&](const char* strValueName) {
+        return objRegistry.ReadString(RegistryHive::CurrentUser, strSettingsKey, strValueName);
+    };
+
+    const std::string strCustomFormat = Read("CustomFormat");
+    if (QString::fromStdString(strCustomFormat).size() > lngMaxCustomFormatLength) return false;
+    objSettings.strCustomFormat = strCustomFormat;
+
+    std::string strText = Read("FormatIndex");
+    const int intFormat = ExactNumber(strText.empty() ? "0" : strText, 11);
+    if (intFormat < 0) return false;
+    objSettings.intStandardFormat = static_cast<std::int16_t>(intFormat);
+    if (!objSettings.blnJavaScriptNamesOnly)
+        objSettings.intCurrentFormat = static_cast<std::int16_t>(intFormat);
+
+    strText = Read("SortIndex");
+    const int intSort = ExactNumber(strText.empty() ? "0" : strText, 1);
+    if (intSort < 0) return false;
+    objSettings.intSortIndex = static_cast<std::int16_t>(intSort);
+
+    strText = Read("PromptToSave");
+    const int intPrompt = ExactNumber(strText.empty() ? "1" : strText, 1);
+    if (intPrompt < 0) return false;
+    objSettings.intPromptToSave = static_cast<std::int16_t>(intPrompt);
+
+    strText = Read("StandardFolder");
+    if (strText.empty()) strText = objSettings.strDefaultFolder;
+    if (!FolderExists(strText)) return false;
+    objSettings.strStandardFolder = strText;
+    return true;
+}
+
+}  // namespace
+
+ProgramSettings& SharedSettings() {
+    static ProgramSettings objSettings;
+    return objSettings;
+}
+
+void SetDesktopLocationProvider(std::function<std::string()> fnProvider) {
+    DesktopLocationProvider() = std::move(fnProvider);
+}
+
+bool GetDefaultFolder(ProgramSettings& objSettings) {
+    const auto& fnProvider = DesktopLocationProvider();
+    const QString strDesktop =
+        QString::fromStdString(fnProvider ? fnProvider() : PlatformDesktopLocation());
+    if (strDesktop.isEmpty()) {
+        objSettings.strDefaultFolder.clear();
+        return false;
+    }
+    QString strFolder = strDesktop;
+    // Many accounts have no desktop folder on disk. The home folder stands in, so that a first
+    // run finds a usable folder and has nothing to restore.
+    if (!IsDirectory(strFolder) && IsDirectory(QDir::homePath())) strFolder = QDir::homePath();
+    objSettings.strDefaultFolder = QDir::toNativeSeparators(strFolder).toStdString();
+    return true;
+}
+
+bool FolderExists(const std::string& strPath) {
+    try {
+        QString strFolder = QString::fromStdString(strPath);
+        if (strFolder.isEmpty()) return false;
+        const QString strSeparator = QString::fromLatin1(modSupport::strPathSeparator);
+        if (strFolder.size() <= 3) {
+#ifdef _WIN32
+            // A drive root: "C:" or "C:\".
+            if (strFolder.endsWith(strSeparator)) strFolder.chop(strSeparator.size());
+            return strFolder.size() == 2 && strFolder[0].isLetter() &&
+                   strFolder[1] == QLatin1Char(':') && IsDirectory(strFolder + QLatin1String("/"));
+#else
+            return IsDirectory(strFolder);
+#endif
+        }
+        if (strFolder.endsWith(strSeparator)) strFolder.chop(strSeparator.size());
+        if (!IsDirectory(strFolder)) return false;
+        const std::string strLast =
+            modSupport::TextAfterLast(strFolder.toStdString(), modSupport::strPathSeparator);
+        if (strLast.empty()) return false;
+        if (strLast == "." || strLast == "..") return true;
+        // The file system may ignore letter case; the name in the listing does not.
+        const QString strName = QString::fromStdString(strLast);
+        QString strParent = strFolder.left(strFolder.size() - strName.size());
+        if (strParent.isEmpty()) strParent = QStringLiteral(".");
+        QDirIterator objEntries(strParent,
+                                QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        while (objEntries.hasNext()) {
+            objEntries.next();
+            if (objEntries.fileName() == strName) return true;
+        }
+        return false;
+    } catch (...) {
+        return false;
+    }
+}
+
+void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages) {
+    GetDefaultFolder(objSettings);
+
+    bool blnUsable = false;
+    try {
+        blnUsable = TakeStoredSettings(objSettings, objRegistry);
+    } catch (...) {
+        blnUsable = false;  // a value that cannot be read or checked is as unusable as a wrong one
+    }
+    if (blnUsable) return;
+
+    // intStandardFormat is not part of the restore: it keeps the number it last took.
+    objSettings.strCustomFormat.clear();
+    objSettings.intCurrentFormat = 0;
+    objSettings.intSortIndex = 0;
+    objSettings.intPromptToSave = 1;
+    objSettings.strStandardFolder = objSettings.strDefaultFolder;
+
+    const auto Write = [&](const char* strValueName, const std::string& strData) {
+        objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey, strValueName, strData);
+    };
+    Write("CustomFormat", objSettings.strCustomFormat);
+    Write("FormatIndex", std::to_string(objSettings.intCurrentFormat));
+    Write("SortIndex", std::to_string(objSettings.intSortIndex));
+    Write("PromptToSave", std::to_string(objSettings.intPromptToSave));
+    Write("StandardFolder", objSettings.strStandardFolder);
+
+    objMessages.Show("Unusable settings found in Registry. Default settings restored.", "Huevra",
+                     MessageIcon::Information, MessageButtons::Ok);
+}
