@@ -1,0 +1,37 @@
+// Huevra starts here: it takes no arguments and shows the main window.
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include "core/modSupport.h"
+#include "help/QtServices.h"
+#include "mainwindow/MainServices.h"
+#include "mainwindow/QtPlatform.h"
+#include "mainwindow/frmMain.h"
+#include "settings/RegistryStringHandler.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    modSupport::SetEventPump([] { QCoreApplication::processEvents(); });
+
+    QtClipboard objClipboard;
+    QtScreen objScreen;
+    RegistryStringHandler objRegistry;
+    QtMessageBox objMessages;
+    QtFileDialogs objFileDialogs;
+    QtShell objShell;
+    const MainServices objServices{objClipboard, objMessages,    objScreen,
+                                   objRegistry,  objFileDialogs, objShell};
+
+    frmMain frm(objServices);
+    // A failure while the window loaded has already told the user and ends the run.
+    if (frm.blnClosingAfterError) return 1;
+    objMessages.SetParent(&frm);
+    objFileDialogs.SetParent(&frm);
+    frm.show();
+    // A window that is shown also becomes the active one, with or without a window manager.
+    frm.activateWindow();
+    const int intResult = app.exec();
+    modSupport::SetEventPump({});
+    return intResult;
+}

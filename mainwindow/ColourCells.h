@@ -1,0 +1,45 @@
+#pragma once
+
+// A row of coloured cells painted by one widget, each clickable like a label of its own.
+
+#include <QColor>
+#include <QRect>
+#include <QWidget>
+#include <vector>
+
+class QMouseEvent;
+class QPaintEvent;
+
+class ColourCells : public QWidget {
+    Q_OBJECT
+public:
+    /// Cells at the given rectangles (widget coordinates); a later cell covers an earlier one.
+    explicit ColourCells(std::vector<QRect> arrCellRect, QWidget* parent = nullptr);
+
+    /// The colour bar: 256 cells of 3 x 20 pixels in 734 pixels, one-pixel overlaps after
+    /// cells 4, 12, 19, 27, ... (alternately every 8th and 7th cell).
+    static std::vector<QRect> ColourBarCells();
+
+    int CellCount() const { return static_cast<int>(arrCellRect_.size()); }
+    /// Each throws std::out_of_range for an index outside the cells.
+    QRect CellRect(int intIndex) const { return arrCellRect_.at(intIndex); }
+    QColor CellColour(int intIndex) const { return arrCellColour_.at(intIndex); }
+    void SetCellColour(int intIndex, const QColor& objColour);
+    /// Returns the topmost cell at a point, or -1.
+    int CellAt(const QPoint& objPoint) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void CellClicked(int intIndex);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::vector<QRect> arrCellRect_;
+    std::vector<QColor> arrCellColour_;
+    int intPressedCell_ = -1;
+};

@@ -1,0 +1,52 @@
+#include "mainwindow/QtPlatform.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QString>
+#include <stdexcept>
+
+#include "mainwindow/QtColour.h"
+
+namespace {
+QClipboard& SystemClipboard() {
+    QClipboard* objClipboard = QGuiApplication::clipboard();
+    if (objClipboard == nullptr) throw std::runtime_error("no clipboard");
+    return *objClipboard;
+}
+}  // namespace
+
+void QtClipboard::Clear() { SystemClipboard().clear(QClipboard::Clipboard); }
+
+void QtClipboard::SetText(const std::string& strText) {
+    SystemClipboard().setText(QString::fromStdString(strText), QClipboard::Clipboard);
+}
+
+std::int32_t QtScreen::PixelAt(int intX, int intY) {
+    const QPoint objPoint(intX, intY);
+    QScreen* objScreen = QGuiApplication::screenAt(objPoint);
+    if (objScreen == nullptr) objScreen = QGuiApplication::primaryScreen();
+    if (objScreen == nullptr) throw std::runtime_error("no screen");
+    // Grab coordinates are relative to the screen; the top-left physical pixel is the one read.
+    const QPoint objOnScreen = objPoint - objScreen->geometry().topLeft();
+    const QImage objImage =
+        objScreen->grabWindow(0, objOnScreen.x(), objOnScreen.y(), 1, 1).toImage();
+    if (objImage.isNull() || objImage.width() < 1 || objImage.height() < 1)
+        throw std::runtime_error("pixel not readable");
+    return PackedOfQColour(objImage.pixelColor(0, 0));
+}
+
+void QtScreen::CursorPos(int& intX, int& intY) {
+    const QPoint objPos = QCursor::pos();
+    intX = objPos.x();
+    intY = objPos.y();
+}
+
+int QtScreen::BitsPerPixel() {
+    QScreen* objScreen = QGuiApplication::primaryScreen();
+    if (objScreen == nullptr) throw std::runtime_error("no screen");
+    return objScreen->depth();
+}

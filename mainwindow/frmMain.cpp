@@ -1,0 +1,677 @@
+#include "mainwindow/frmMain.h"
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolBar>
+#include <tuple>
+#include <utility>
+
+#include "core/Classification.h"
+#include "core/CodeFormats.h"
+#include "core/modSupport.h"
+#include "mainwindow/ColourCells.h"
+#include "mainwindow/QtColour.h"
+#include "mainwindow/Twips.h"
+#include "settings/SettingsStore.h"
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
+namespace {
+
+using modSupport::Guarded;
+
+constexpr std::int32_t lngWindowColour = PackColour(245, 245, 245);
+constexpr std::int32_t lngWhite = PackColour(255, 255, 255);
+constexpr std::int32_t lngSampleContainerColour = PackColour(192, 192, 192);
+constexpr int intNameMaxLength = 21;
+constexpr int intValueMaxLength = 3;
+
+const char* const strTitle = "Huevra";
+const char* const strPickTip = "Drag and drop from here to pick a colour anywhere on the screen";
+const char* const strPasteDisabledTip = "Use the Copy button to enable";
+
+// The frame that owns the fatal error handler, so that only it removes the handler.
+frmMain* objFatalHandlerOwner = nullptr;
+
+// A toolbar button: its key, tool tip and image; an empty key is a separator.
+struct ToolButtonDefinition {
+    const char* strKey;
+    const char* strToolTip;
+    const char* strImage;
+};
+
+constexpr std::array<ToolButtonDefinition, 14> arrToolDefinition{{
+    {"btnNew", "New Palette (Ctrl+N)", "New"},
+    {"btnOpen", "Open Palette In Huevra (Ctrl+O)", "Open"},
+    {"btnOpenInNotepad", "Open Palette In Notepad (Ctrl+I)", "Notepad"},
+    {"btnSave", "Save Palette (Ctrl+S)", "Save"},
+    {"tbrSeparator1", nullptr, nullptr},
+    {"btnCopyColor", "Copy Colour From Selected Colour Mark (F2)", "Copy"},
+    {"btnPasteColor", "Paste Colour To Selected Colour Mark (F3)", "Paste"},
+    {"btnFind", "Find JavaScript Names (F5)", "Find"},
+    {"btnSeparator2", nullptr, nullptr},
+    {"btnCustomFormat", "Custom Format (F8)", "Custom"},
+    {"btnOptions", "Options (F9)", "Options"},
+    {"btnSeparator3", nullptr, nullptr},
+    {"btnHelp", "Help (F1)", "Help"},
+    {"btnColorProperties", "Colour Properties (F4)", "Properties"},
+}};
+
+// The image list of the toolbar: the desktop theme's icon, else our own drawing.
+QIcon ToolbarIcon(const QString& strImage) {
+    struct ImageDefinition {
+        const char* strImage;
+        const char* strThemeName;
+        const char* strFile;
+    };
+    static constexpr std::array<ImageDefinition, 11> arrImage{{
+        {"New", "document-new", "new"},
+        {"Open", "document-open", "open"},
+        {"Notepad", "accessories-text-editor", "notepad"},
+        {"Save", "document-save", "save"},
+        {"Copy", "edit-copy", "copy"},
+        {"Paste", "edit-paste", "paste"},
+        {"Find", "edit-find", "find"},
+        {"Custom", "format-text-code", "custom"},
+        {"Options", "preferences-system", "options"},
+        {"Help", "help-contents", "help"},
+        {"Properties", "document-properties", "properties"},
+    }};
+    for (const ImageDefinition& objImage : arrImage) {
+        if (strImage != QLatin1String(objImage.strImage)) continue;
+        const QIcon objFallback(QStringLiteral(":/icons/") + QLatin1String(objImage.strFile) +
+                                QStringLiteral(".svg"));
+        return QIcon::fromTheme(QLatin1String(objImage.strThemeName), objFallback);
+    }
+    return {};
+}
+
+QString Text(const std::string& strText) { return QString::fromStdString(strText); }
+
+}  // namespace
+
+frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
+    : QMainWindow(parent), objServices(objMainServices) {
+    InitIconResources();
+    setObjectName(QStringLiteral("frmMain"));
+    // A fixed single border with a minimise button and no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    SetBackColour(this, lngWindowColour);
+    CreateControls();
+    CreateMenus();
+    CreateToolbar();
+    ConnectControls();
+    // The client area under the menu bar holds the toolbar and the controls.
+    setFixedSize(Twips(11340), menuBar()->sizeHint().height() + Twips(5130));
+    Form_Load();
+}
+
+frmMain::~frmMain() {
+    if (objFatalHandlerOwner == this) {
+        modSupport::SetFatalErrorHandler({});
+        objFatalHandlerOwner = nullptr;
+    }
+}
+
+void frmMain::CreateControls() {
+    auto* objClient = new QWidget(this);
+    objClient->setObjectName(QStringLiteral("objClient"));
+    setCentralWidget(objClient);
+
+    auto name = [](QObject* objControl, const char* strName) {
+        objControl->setObjectName(QLatin1String(strName));
+    };
+
+    chkColorPick = new QCheckBox(QStringLiteral("Colour Pick Mode"), objClient);
+    name(chkColorPick, "chkColorPick");
+    chkColorPick->setToolTip(QStringLiteral("Uncheck this check box to open palettes"));
+    chkColorPick->setGeometry(11, 104, 150, 22);
+
+    chkJSNamesOnly = new QCheckBox(QStringLiteral("Copy JavaScript Names"), objClient);
+    name(chkJSNamesOnly, "chkJSNamesOnly");
+    chkJSNamesOnly->setToolTip(
+        QStringLiteral("Check this check box if you want to copy the JavaScript name instead of "
+                       "the RGB colour code"));
+    chkJSNamesOnly->setGeometry(166, 104, 190, 22);
+
+    frmSet = new QGroupBox(objClient);
+    name(frmSet, "frmSet");
+    frmSet->setGeometry(11, 2, 176, 96);
+
+    optSetDec = new QRadioButton(QStringLiteral("Dec"), frmSet);
+    name(optSetDec, "optSetDec");
+    optSetDec->setToolTip(QStringLiteral("Click here for decimal colour values"));
+    optSetDec->setGeometry(10, 8, 60, 22);
+
+    optSetHex = new QRadioButton(QStringLiteral("Hex"), frmSet);
+    name(optSetHex, "optSetHex");
+    optSetHex->setToolTip(QStringLiteral("Click here for hexadecimal colour values"));
+    optSetHex->setGeometry(10, 36, 60, 22);
+
+    cmdSetColor = new QPushButton(QStringLiteral("Set"), frmSet);
+    name(cmdSetColor, "cmdSetColor");
+    cmdSetColor->setToolTip(QStringLiteral(
+        "Click here to change the selected colour according to the values to the left"));
+    cmdSetColor->setGeometry(10, 64, 60, 24);
+
+    const std::array<std::pair<QLineEdit**, const char*>, 3> arrValueField{
+        {{&txtSetRed, "txtSetRed"}, {&txtSetGreen, "txtSetGreen"}, {&txtSetBlue, "txtSetBlue"}}};
+    const std::array<const char*, 3> arrValueTip{"Type the red value", "Type the green value",
+                                                 "Type the blue value"};
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit*& objField = *arrValueField[i].first;
+        objField = new QLineEdit(frmSet);
+        name(objField, arrValueField[i].second);
+        objField->setToolTip(QLatin1String(arrValueTip[i]));
+        objField->setMaxLength(intValueMaxLength);
+        objField->setAlignment(Qt::AlignCenter);
+        objField->setGeometry(108, 8 + 28 * i, 56, 22);
+    }
+
+    lstAutocopy = new QListWidget(objClient);
+    name(lstAutocopy, "lstAutocopy");
+    lstAutocopy->setToolTip(QStringLiteral("Select the format you want to copy to the clipboard"));
+    lstAutocopy->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstAutocopy->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstAutocopy->setGeometry(459, 4, 166, 94);
+
+    const std::array<std::tuple<QPushButton**, const char*, const char*, const char*>, 3>
+        arrPaletteButton{{
+            {&cmdFailsafe, "cmdFailsafe", "Failsafe Palette",
+             "Click here to open the Failsafe Palette"},
+            {&cmdWebsafe, "cmdWebsafe", "Websafe Palette",
+             "Click here to open the Websafe Palette"},
+            {&cmdJavaScript, "cmdJavaScript", "JavaScript Palette",
+             "Click here to open the JavaScript Palette"},
+        }};
+    for (int i = 0; i < 3; ++i) {
+        auto [objButton, strName, strCaption, strTip] = arrPaletteButton[i];
+        *objButton = new QPushButton(QLatin1String(strCaption), objClient);
+        name(*objButton, strName);
+        (*objButton)->setToolTip(QLatin1String(strTip));
+        (*objButton)->setGeometry(631, 4 + 33 * i, 114, 28);
+    }
+
+    const std::array<std::pair<QScrollBar**, const char*>, 3> arrBar{
+        {{&hsbRed, "hsbRed"}, {&hsbGreen, "hsbGreen"}, {&hsbBlue, "hsbBlue"}}};
+    for (int i = 0; i < 3; ++i) {
+        QScrollBar*& objBar = *arrBar[i].first;
+        objBar = new QScrollBar(Qt::Horizontal, objClient);
+        name(objBar, arrBar[i].second);
+        objBar->setRange(0, 255);
+        objBar->setSingleStep(1);
+        objBar->setPageStep(1);
+        // valueChanged only when a drag ends; sliderMoved follows the thumb.
+        objBar->setTracking(false);
+        objBar->setGeometry(195, 12 + 28 * i, 256, 18);
+    }
+
+    tmrClip = new QTimer(this);
+    name(tmrClip, "tmrClip");
+    tmrClip->setInterval(200);
+
+    tbrTools = new QToolBar(this);
+    name(tbrTools, "tbrTools");
+    tbrTools->setMovable(false);
+    tbrTools->setFloatable(false);
+    tbrTools->setIconSize(QSize(16, 16));
+    tbrTools->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, tbrTools);
+
+    // Each mark takes a sixth of the row of sample boxes.
+    constexpr int intRowLeft = Twips(165);
+    constexpr int intRowWidth = Twips(11010);
+    auto markLeft = [](int intMark) { return intRowLeft + intRowWidth * intMark / intMarkCount; };
+    auto markWidth = [&](int intMark) { return markLeft(intMark + 1) - markLeft(intMark); };
+
+    for (int i = 0; i < intMarkCount; ++i) {
+        optColor[i] = new QRadioButton(objClient);
+        optColor[i]->setObjectName(QStringLiteral("optColor%1").arg(i));
+        optColor[i]->setToolTip(QStringLiteral("Click here to select this colour mark"));
+        optColor[i]->setGeometry(markLeft(i) + markWidth(i) / 2 - 8, 134, 18, 20);
+    }
+    for (int i = 0; i < intMarkCount; ++i) {
+        txtName[i] = new QLineEdit(objClient);
+        txtName[i]->setObjectName(QStringLiteral("txtName%1").arg(i));
+        txtName[i]->setToolTip(QStringLiteral("Click and type a colour name"));
+        txtName[i]->setMaxLength(intNameMaxLength);
+        txtName[i]->setAlignment(Qt::AlignCenter);
+        // A smaller font lets the longest names fit the field.
+        QFont objNameFont = txtName[i]->font();
+        if (objNameFont.pointSizeF() > 0)
+            objNameFont.setPointSizeF(objNameFont.pointSizeF() * 8.0 / 9.0);
+        txtName[i]->setFont(objNameFont);
+        txtName[i]->setGeometry(markLeft(i) + 1, 156, markWidth(i) - 2, 22);
+    }
+
+    picSampleContainer = new QFrame(objClient);
+    name(picSampleContainer, "picSampleContainer");
+    SetBackColour(picSampleContainer, lngSampleContainerColour);
+    picSampleContainer->setGeometry(intRowLeft, 184, intRowWidth, 64);
+    for (int i = 0; i < intMarkCount; ++i) {
+        picSample[i] = new QFrame(picSampleContainer);
+        picSample[i]->setObjectName(QStringLiteral("picSample%1").arg(i));
+        picSample[i]->setGeometry(markLeft(i) - intRowLeft + 2, 2, markWidth(i) - 4, 60);
+        SetBackColour(picSample[i], lngWhite);
+    }
+    // Sample boxes take mouse input only in colour pick mode.
+    picSampleContainer->setEnabled(false);
+
+    picPick = new QFrame(objClient);
+    name(picPick, "picPick");
+    picPick->setGeometry(hsbRed->x(), hsbRed->y(), hsbRed->width(),
+                         hsbBlue->geometry().bottom() - hsbRed->y() + 1);
+    SetBackColour(picPick, 0);
+    picPick->hide();
+
+    lblClipboard = new QLabel(objClient);
+    name(lblClipboard, "lblClipboard");
+    lblClipboard->setTextFormat(Qt::PlainText);
+    lblClipboard->setToolTip(
+        QStringLiteral("This is what you get if you paste right now in another application"));
+    lblClipboard->setFrameShape(QFrame::Panel);
+    lblClipboard->setFrameShadow(QFrame::Sunken);
+    lblClipboard->setIndent(4);
+    SetBackColour(lblClipboard, lngWhite);
+    lblClipboard->setGeometry(476, 103, 269, 24);
+
+    lblColorBar = new ColourCells(ColourCells::ColourBarCells(), objClient);
+    name(lblColorBar, "lblColorBar");
+    lblColorBar->setGeometry(intRowLeft, 250, intRowWidth, Twips(300));
+
+    lblClipboardInfo = new QLabel(QStringLiteral("On the clipboard"), objClient);
+    name(lblClipboardInfo, "lblClipboardInfo");
+    lblClipboardInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblClipboardInfo->setGeometry(360, 104, 110, 22);
+
+    for (int i = 0; i < intMarkCount; ++i) {
+        lblColorProp[i] = new QLabel(objClient);
+        lblColorProp[i]->setObjectName(QStringLiteral("lblColorProp%1").arg(i));
+        lblColorProp[i]->setTextFormat(Qt::PlainText);
+        lblColorProp[i]->setAlignment(Qt::AlignCenter);
+        lblColorProp[i]->setGeometry(markLeft(i), 274, markWidth(i), 18);
+    }
+
+    // Commands whose work comes with later parts of the program stay disabled until then.
+    for (QWidget* objControl : std::initializer_list<QWidget*>{
+             chkColorPick, chkJSNamesOnly, cmdFailsafe, cmdWebsafe, cmdJavaScript})
+        objControl->setEnabled(false);
+}
+
+void frmMain::CreateMenus() {
+    auto addItem = [](QMenu* objMenu, const char* strName, const char* strCaption,
+                      const char* strShortcut) {
+        QAction* objItem = objMenu->addAction(QLatin1String(strCaption));
+        objItem->setObjectName(QLatin1String(strName));
+        if (strShortcut != nullptr) objItem->setShortcut(QKeySequence(QLatin1String(strShortcut)));
+        return objItem;
+    };
+    auto addSeparator = [](QMenu* objMenu, const char* strName) {
+        QAction* objSeparator = objMenu->addSeparator();
+        objSeparator->setObjectName(QLatin1String(strName));
+        return objSeparator;
+    };
+    auto addMenu = [this](const char* strName, const char* strCaption) {
+        QMenu* objMenu = menuBar()->addMenu(QLatin1String(strCaption));
+        objMenu->setObjectName(QLatin1String(strName));
+        return objMenu;
+    };
+
+    mnuFile = addMenu("mnuFile", "&File");
+    mnuFileNew = addItem(mnuFile, "mnuFileNew", "&New Palette", "Ctrl+N");
+    mnuFileOpen = addItem(mnuFile, "mnuFileOpen", "&Open Palette In Huevra...", "Ctrl+O");
+    mnuFileOpenInNotepad =
+        addItem(mnuFile, "mnuFileOpenInNotepad", "Open Palette &In Notepad...", "Ctrl+I");
+    mnuFileSave = addItem(mnuFile, "mnuFileSave", "&Save Palette", "Ctrl+S");
+    mnuFileSaveAs = addItem(mnuFile, "mnuFileSaveAs", "Save Palette &As...", "F12");
+    mnuFileSeparator1 = addSeparator(mnuFile, "mnuFileSeparator1");
+    mnuFileExit = addItem(mnuFile, "mnuFileExit", "&Exit", "Ctrl+W");
+
+    mnuEdit = addMenu("mnuEdit", "&Edit");
+    mnuEditCopyColor =
+        addItem(mnuEdit, "mnuEditCopyColor", "&Copy Colour From Selected Colour Mark", "F2");
+    mnuEditPasteColor =
+        addItem(mnuEdit, "mnuEditPasteColor", "&Paste Colour To Selected Colour Mark", "F3");
+    mnuEditSeparator1 = addSeparator(mnuEdit, "mnuEditSeparator1");
+    mnuEditFind = addItem(mnuEdit, "mnuEditFind", "&Find JavaScript Names", "F5");
+
+    mnuTools = addMenu("mnuTools", "&Tools");
+    mnuToolsCustomFormat = addItem(mnuTools, "mnuToolsCustomFormat", "&Custom Format...", "F8");
+    mnuToolsOptions = addItem(mnuTools, "mnuToolsOptions", "&Options...", "F9");
+
+    mnuHelp = addMenu("mnuHelp", "&Help");
+    mnuHelpHelp = addItem(mnuHelp, "mnuHelpHelp", "&Help", "F1");
+    mnuHomePage = addItem(mnuHelp, "mnuHomePage", "&Visit Huevra Home Page", nullptr);
+    mnuHelpSeparator1 = addSeparator(mnuHelp, "mnuHelpSeparator1");
+    mnuHelpColorProperties =
+        addItem(mnuHelp, "mnuHelpColorProperties", "&Colour Properties...", "F4");
+    mnuHelpSeparator2 = addSeparator(mnuHelp, "mnuHelpSeparator2");
+    mnuHelpAboutHuevra = addItem(mnuHelp, "mnuHelpAboutHuevra", "&About Huevra...", nullptr);
+
+    // Commands whose work comes with later parts of the program stay disabled until then.
+    for (QAction* objItem : {mnuFileNew, mnuFileOpen, mnuFileOpenInNotepad, mnuFileSave,
+                             mnuFileSaveAs, mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions,
+                             mnuHelpHelp, mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
+        objItem->setEnabled(false);
+}
+
+void frmMain::CreateToolbar() {
+    // The menu command that each button runs, by the button's 1-based index.
+    arrToolCommand = {mnuFileNew,  mnuFileOpen,           mnuFileOpenInNotepad, mnuFileSave,
+                      nullptr,     mnuEditCopyColor,      mnuEditPasteColor,    mnuEditFind,
+                      nullptr,     mnuToolsCustomFormat,  mnuToolsOptions,      nullptr,
+                      mnuHelpHelp, mnuHelpColorProperties};
+    for (std::size_t i = 0; i < arrToolDefinition.size(); ++i) {
+        const ToolButtonDefinition& objDefinition = arrToolDefinition[i];
+        QAction* objButton = nullptr;
+        if (objDefinition.strToolTip == nullptr) {
+            objButton = tbrTools->addSeparator();
+        } else {
+            objButton = tbrTools->addAction(ToolbarIcon(QLatin1String(objDefinition.strImage)),
+                                            QLatin1String(objDefinition.strToolTip));
+            objButton->setToolTip(QLatin1String(objDefinition.strToolTip));
+            objButton->setEnabled(arrToolCommand[i]->isEnabled());
+            const int intIndex = static_cast<int>(i) + 1;
+            connect(objButton, &QAction::triggered, this,
+                    [this, intIndex] { tbrTools_ButtonClick(intIndex); });
+        }
+        objButton->setObjectName(QLatin1String(objDefinition.strKey));
+        arrToolButton[i] = objButton;
+    }
+}
+
+void frmMain::ConnectControls() {
+    connect(hsbRed, &QScrollBar::sliderMoved, this, [this] { hsbRed_Scroll(); });
+    connect(hsbGreen, &QScrollBar::sliderMoved, this, [this] { hsbGreen_Scroll(); });
+    connect(hsbBlue, &QScrollBar::sliderMoved, this, [this] { hsbBlue_Scroll(); });
+    connect(hsbRed, &QScrollBar::valueChanged, this, [this] { hsbRed_Change(); });
+    connect(hsbGreen, &QScrollBar::valueChanged, this, [this] { hsbGreen_Change(); });
+    connect(hsbBlue, &QScrollBar::valueChanged, this, [this] { hsbBlue_Change(); });
+    connect(txtSetRed, &QLineEdit::textChanged, this, [this] { txtSetRed_Change(); });
+    connect(txtSetGreen, &QLineEdit::textChanged, this, [this] { txtSetGreen_Change(); });
+    connect(txtSetBlue, &QLineEdit::textChanged, this, [this] { txtSetBlue_Change(); });
+    for (QLineEdit* objField : {txtSetRed, txtSetGreen, txtSetBlue})
+        objField->installEventFilter(this);
+    connect(cmdSetColor, &QPushButton::clicked, this, [this] { cmdSetColor_Click(); });
+    connect(optSetDec, &QRadioButton::toggled, this, [this](bool blnOn) {
+        if (blnOn) optSetDec_Click();
+    });
+    connect(optSetHex, &QRadioButton::toggled, this, [this](bool blnOn) {
+        if (blnOn) optSetHex_Click();
+    });
+    connect(lblColorBar, &ColourCells::CellClicked, this,
+            [this](int intIndex) { lblColorBar_Click(intIndex); });
+    for (int i = 0; i < intMarkCount; ++i)
+        connect(optColor[i], &QRadioButton::toggled, this, [this, i](bool blnOn) {
+            if (blnOn) optColor_Click(i);
+        });
+    connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
+    connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
+    connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
+    connect(mnuEditCopyColor, &QAction::triggered, this, [this] { mnuEditCopyColor_Click(); });
+    connect(mnuEditPasteColor, &QAction::triggered, this, [this] { mnuEditPasteColor_Click(); });
+}
+
+QAction* frmMain::ToolButton(int intIndex) const {
+    if (intIndex < 1 || intIndex > static_cast<int>(arrToolButton.size())) return nullptr;
+    return arrToolButton[intIndex - 1];
+}
+
+void frmMain::Form_Load() {
+    CheckColourDepth();
+    blnErrorGuard = true;
+    InstallFatalErrorHandler();
+    Guarded([&] {
+        // The registry object is the settings service handed to the window.
+        blnClosingAfterError = false;
+        blnErrorShown = false;
+        blnSelectNameOnClick = true;
+        // The colour tables are constant data and need no building.
+        ProgramSettings& objSettings = SharedSettings();
+        LoadSettings(objSettings, objServices.objRegistry, objServices.objMessages);
+        for (const std::string_view strCaption : arrCodeFormatCaption)
+            lstAutocopy->addItem(
+                QString::fromUtf8(strCaption.data(), static_cast<int>(strCaption.size())));
+        objPalette.SetDefaultPalette();
+        LockRedraw();
+        blnScrollEvents = false;
+        blnNameCheck = false;
+        for (int i = intMarkCount - 1; i >= 0; --i) {
+            const typColour& typLoad = objPalette.arrLoadColour.at(i);
+            SetBackColour(picSample.at(i), PackColour(typLoad));
+            objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
+            txtName.at(i)->setText(Text(objPalette.arrLoadName.at(i)));
+            objPalette.arrMarkColour.at(i) = typLoad;
+            objPalette.arrSavedColour.at(i) = typLoad;
+        }
+        const typColour typFirst = objPalette.arrLoadColour.at(0);
+        SetScrollBars(typFirst);
+        // Not selected at creation, so selecting it runs the mark selection for mark 0.
+        optColor[0]->setChecked(true);
+        objPalette.intSelectedMark = 0;
+        ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
+                    static_cast<std::int16_t>(typFirst.lngGreen),
+                    static_cast<std::int16_t>(typFirst.lngBlue));
+        ShowMarkClasses();
+        SetNameBackgroundsWhite();
+        setWindowTitle(Text(PaletteTitle(objPalette.strPalettePath)));
+        mnuEditPasteColor->setEnabled(false);
+        ToolButton(7)->setEnabled(false);
+        ToolButton(7)->setToolTip(QLatin1String(strPasteDisabledTip));
+        optSetDec->setChecked(true);
+        UnlockRedraw();
+        picSample[0]->setToolTip(QLatin1String(strPickTip));
+        picSample[0]->setEnabled(true);
+        blnScrollEvents = true;
+        blnNameCheck = true;
+        lngClipboardTicks = 0;
+    });
+    tmrClip->start();
+}
+
+void frmMain::CheckColourDepth() {
+    try {
+        if (objServices.objScreen.BitsPerPixel() < 24)
+            objServices.objMessages.Show(
+                "The color depth of your monitor has a low value.\r\n\r\nHuevra will look better "
+                "if you select a higher value in the Control Panel in Windows.",
+                strTitle, MessageIcon::Information, MessageButtons::Ok);
+    } catch (...) {
+        // A display whose depth cannot be read simply gets no advice.
+    }
+}
+
+void frmMain::InstallFatalErrorHandler() {
+    objFatalHandlerOwner = this;
+    modSupport::SetFatalErrorHandler([this] { FatalErrorHandler(); });
+}
+
+void frmMain::FatalErrorHandler() {
+    if (!blnErrorGuard) return;
+    blnClosingAfterError = true;
+    if (!blnErrorShown) {
+        // Marked first, so that a failure while the message is up cannot show it again.
+        blnErrorShown = true;
+        objServices.objMessages.Show("Huevra encountered an unexpected error and must close.",
+                                     strTitle, MessageIcon::Critical, MessageButtons::Ok);
+    }
+    for (QWidget* objWindow : QApplication::topLevelWidgets()) objWindow->close();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (isActiveWindow())
+        Form_Activate();
+    else
+        Form_Deactivate();
+}
+
+void frmMain::Form_Activate() {
+    Guarded([&] {
+        ProgramSettings& objSettings = SharedSettings();
+        if (!objSettings.blnJavaScriptNamesOnly)
+            lstAutocopy->setCurrentRow(objSettings.intCurrentFormat);
+        RenderColourCode(static_cast<std::int16_t>(hsbRed->sliderPosition()),
+                         static_cast<std::int16_t>(hsbGreen->sliderPosition()),
+                         static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+    });
+}
+
+void frmMain::Form_Deactivate() {
+    Guarded([&] {
+        ProgramSettings& objSettings = SharedSettings();
+        if (!objSettings.blnJavaScriptNamesOnly)
+            objSettings.intCurrentFormat = static_cast<std::int16_t>(lstAutocopy->currentRow());
+    });
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Guarded([&] {
+        // After an unexpected failure the window closes without any question.
+        if (blnClosingAfterError) {
+            event->accept();
+            return;
+        }
+        event->accept();
+    });
+}
+
+void frmMain::mnuFileExit_Click() {
+    Guarded([&] { close(); });
+}
+
+void frmMain::tbrTools_ButtonClick(int intIndex) {
+    Guarded([&] {
+        if (intIndex < 1 || intIndex > static_cast<int>(arrToolCommand.size())) return;
+        // Separators have no command; a disabled command does nothing.
+        if (QAction* objCommand = arrToolCommand[intIndex - 1]) objCommand->trigger();
+    });
+}
+
+void frmMain::ShowMarkClasses() {
+    Guarded([&] {
+        for (int i = 0; i < intMarkCount; ++i)
+            lblColorProp.at(i)->setText(Text(ColourClassLetters(BackColour(picSample.at(i)))));
+    });
+}
+
+void frmMain::optColor_Click(int intIndex) {
+    Guarded([&] {
+        blnNameCheck = false;
+        blnScrollEvents = false;
+        objPalette.intSelectedMark = static_cast<std::int16_t>(intIndex);
+        SetScrollBars(objPalette.arrMarkColour.at(intIndex));
+        EnableOnlySelectedSample();
+        modSupport::DoEvents();
+        blnScrollEvents = true;
+        ApplyScrollBarColour();
+        blnNameCheck = true;
+    });
+}
+
+void frmMain::EnableOnlySelectedSample() {
+    for (int i = 0; i < intMarkCount; ++i) {
+        const bool blnSelected = i == objPalette.intSelectedMark;
+        picSample.at(i)->setToolTip(blnSelected ? QLatin1String(strPickTip) : QString());
+        picSample.at(i)->setEnabled(blnSelected);
+    }
+}
+
+std::int32_t frmMain::NameBackColour(int intIndex) const {
+    return Guarded([&] { return BackColour(txtName.at(intIndex)); });
+}
+
+std::int32_t frmMain::SampleColour(int intIndex) const {
+    return Guarded([&] { return BackColour(picSample.at(intIndex)); });
+}
+
+std::array<std::string, intMarkCount> frmMain::NameTexts() {
+    return Guarded([&] {
+        std::array<std::string, intMarkCount> arrName;
+        for (int i = 0; i < intMarkCount; ++i) arrName[i] = txtName[i]->text().toStdString();
+        return arrName;
+    });
+}
+
+void frmMain::ApplyLoadedPalette(const std::string& strTitle) {
+    Guarded([&] {
+        blnScrollEvents = false;
+        blnNameCheck = false;
+        for (int i = intMarkCount - 1; i >= 0; --i) {
+            const typColour& typLoad = objPalette.arrLoadColour.at(i);
+            SetBackColour(picSample.at(i), PackColour(typLoad));
+            txtName.at(i)->setText(Text(objPalette.arrLoadName.at(i)));
+            objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
+            objPalette.arrMarkColour.at(i) = typLoad;
+            objPalette.arrSavedColour.at(i) = typLoad;
+        }
+        const typColour typFirst = objPalette.arrLoadColour.at(0);
+        SetScrollBars(typFirst);
+        optColor[0]->setChecked(true);
+        objPalette.intSelectedMark = 0;
+        ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
+                    static_cast<std::int16_t>(typFirst.lngGreen),
+                    static_cast<std::int16_t>(typFirst.lngBlue));
+        ShowMarkClasses();
+        SetNameBackgroundsWhite();
+        SetWindowTitle(strTitle);
+        optSetDec->setChecked(true);
+        UnlockRedraw();
+        EnableOnlySelectedSample();
+        blnScrollEvents = true;
+        blnNameCheck = true;
+        lngClipboardTicks = 0;
+        hsbRed->setFocus();
+        modSupport::DoEvents();
+    });
+}
+
+void frmMain::SetWindowTitle(const std::string& strTitle) {
+    Guarded([&] { setWindowTitle(Text(strTitle)); });
+}
+
+void frmMain::SetNameBackgroundsWhite() {
+    Guarded([&] {
+        for (QLineEdit* objName : txtName) SetBackColour(objName, lngWhite);
+    });
+}
+
+void frmMain::LockRedraw() {
+    Guarded([&] {
+        blnRedrawLocked = true;
+        setUpdatesEnabled(false);
+    });
+}
+
+void frmMain::UnlockRedraw() {
+    Guarded([&] {
+        if (!blnRedrawLocked) return;
+        blnRedrawLocked = false;
+        setUpdatesEnabled(true);
+    });
+}

@@ -1,0 +1,200 @@
+#pragma once
+
+// The main window: six colour marks, the colour editor, the code format list and the
+// clipboard monitor.
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/ColourValue.h"
+#include "mainwindow/MainServices.h"
+#include "palette/FileCommands.h"
+#include "palette/PaletteModel.h"
+
+class ColourCells;
+class QAction;
+class QCheckBox;
+class QCloseEvent;
+class QEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+class QToolBar;
+
+/// The background of a name whose colour has changed since it was given: RGB(255, 250, 205).
+inline constexpr std::int32_t lngStaleNameColour = PackColour(255, 250, 205);
+
+class frmMain : public QMainWindow, public IPaletteView {
+    Q_OBJECT
+public:
+    explicit frmMain(const MainServices& objMainServices, QWidget* parent = nullptr);
+    ~frmMain() override;
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Controls, in creation order.
+    QCheckBox* chkColorPick = nullptr;
+    QCheckBox* chkJSNamesOnly = nullptr;
+    QGroupBox* frmSet = nullptr;
+    QRadioButton* optSetDec = nullptr;
+    QRadioButton* optSetHex = nullptr;
+    QPushButton* cmdSetColor = nullptr;
+    QLineEdit* txtSetRed = nullptr;
+    QLineEdit* txtSetGreen = nullptr;
+    QLineEdit* txtSetBlue = nullptr;
+    QListWidget* lstAutocopy = nullptr;
+    QPushButton* cmdFailsafe = nullptr;
+    QPushButton* cmdWebsafe = nullptr;
+    QPushButton* cmdJavaScript = nullptr;
+    QScrollBar* hsbRed = nullptr;
+    QScrollBar* hsbGreen = nullptr;
+    QScrollBar* hsbBlue = nullptr;
+    QTimer* tmrClip = nullptr;
+    QToolBar* tbrTools = nullptr;
+    std::array<QRadioButton*, intMarkCount> optColor{};
+    std::array<QLineEdit*, intMarkCount> txtName{};
+    QFrame* picSampleContainer = nullptr;
+    std::array<QFrame*, intMarkCount> picSample{};
+    QFrame* picPick = nullptr;
+    QLabel* lblClipboard = nullptr;
+    ColourCells* lblColorBar = nullptr;
+    QLabel* lblClipboardInfo = nullptr;
+    std::array<QLabel*, intMarkCount> lblColorProp{};
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileOpenInNotepad = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFileSeparator1 = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditCopyColor = nullptr;
+    QAction* mnuEditPasteColor = nullptr;
+    QAction* mnuEditSeparator1 = nullptr;
+    QAction* mnuEditFind = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuToolsCustomFormat = nullptr;
+    QAction* mnuToolsOptions = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpHelp = nullptr;
+    QAction* mnuHomePage = nullptr;
+    QAction* mnuHelpSeparator1 = nullptr;
+    QAction* mnuHelpColorProperties = nullptr;
+    QAction* mnuHelpSeparator2 = nullptr;
+    QAction* mnuHelpAboutHuevra = nullptr;
+
+    /// The toolbar button of a 1-based index (separators included); nullptr outside 1..14.
+    QAction* ToolButton(int intIndex) const;
+
+    // The document and the window's state.
+    Palette objPalette;
+    bool blnScrollEvents = false;
+    bool blnValueEvents = false;
+    bool blnNameCheck = false;
+    std::int32_t lngClipboardTicks = 0;
+    bool blnErrorGuard = false;
+    bool blnClosingAfterError = false;
+    bool blnErrorShown = false;
+    bool blnSelectNameOnClick = false;
+    std::array<typColour, 256> arrColourBar{};
+    typColour udtCopiedColour{};
+
+    // The colour update path and the routines around it.
+    void ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
+    void ShowValueFields(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
+    void RefreshColourBar(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
+    void RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
+    void ReadValueFields(bool blnDecimal);
+    void ShowMarkClasses();
+    void CheckColourDepth();
+    void CopyPreviewToClipboard();
+    void UnlockRedraw();
+
+    // Event handlers.
+    void Form_Activate();
+    void Form_Deactivate();
+    void hsbRed_Scroll();
+    void hsbGreen_Scroll();
+    void hsbBlue_Scroll();
+    void hsbRed_Change();
+    void hsbGreen_Change();
+    void hsbBlue_Change();
+    void txtSetRed_Change();
+    void txtSetGreen_Change();
+    void txtSetBlue_Change();
+    /// Upper-cases the typed text in place.
+    void txtSetRed_KeyPress(QString& strKeyText);
+    void txtSetGreen_KeyPress(QString& strKeyText);
+    void txtSetBlue_KeyPress(QString& strKeyText);
+    /// Enter applies the fields; the key code becomes 0 when the key has been used.
+    void txtSetRed_KeyDown(int& intKeyCode);
+    void txtSetGreen_KeyDown(int& intKeyCode);
+    void txtSetBlue_KeyDown(int& intKeyCode);
+    void txtSetRed_GotFocus(Qt::FocusReason enmReason);
+    void txtSetGreen_GotFocus(Qt::FocusReason enmReason);
+    void txtSetBlue_GotFocus(Qt::FocusReason enmReason);
+    void cmdSetColor_Click();
+    void optSetDec_Click();
+    void optSetHex_Click();
+    void lblColorBar_Click(int intIndex);
+    void optColor_Click(int intIndex);
+    void lstAutocopy_Click();
+    void tmrClip_Timer();
+    void mnuFileExit_Click();
+    void mnuEditCopyColor_Click();
+    void mnuEditPasteColor_Click();
+    void tbrTools_ButtonClick(int intIndex);
+
+    /// The packed background colour of a name field and of a sample box.
+    std::int32_t NameBackColour(int intIndex) const;
+    std::int32_t SampleColour(int intIndex) const;
+
+    // The palette view used by the File commands.
+    std::array<std::string, intMarkCount> NameTexts() override;
+    void ApplyLoadedPalette(const std::string& strTitle) override;
+    void SetWindowTitle(const std::string& strTitle) override;
+    void SetNameBackgroundsWhite() override;
+    void LockRedraw() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* objWatched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolbar();
+    void ConnectControls();
+    void InstallFatalErrorHandler();
+    void FatalErrorHandler();
+
+    void ScrollBarEvent();
+    void ApplyScrollBarColour();
+    void SetScrollBars(const typColour& typValue);
+    void ValueFieldChange();
+    void ValueFieldKeyPress(QString& strKeyText);
+    void ValueFieldKeyDown(QLineEdit* objField, int& intKeyCode);
+    void ValueFieldGotFocus(QLineEdit* objField, Qt::FocusReason enmReason);
+    void EnableOnlySelectedSample();
+
+    MainServices objServices;
+    std::array<QAction*, 14> arrToolButton{};
+    // The menu command each toolbar button runs; nullptr for separators.
+    std::array<QAction*, 14> arrToolCommand{};
+    bool blnRedrawLocked = false;
+};

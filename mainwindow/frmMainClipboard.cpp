@@ -1,0 +1,85 @@
+// The code text, the code format list, the clipboard monitor and Copy / Paste Colour.
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <string>
+
+#include "core/CodeFormats.h"
+#include "core/ColourValue.h"
+#include "core/NamedColours.h"
+#include "core/modSupport.h"
+#include "mainwindow/frmMain.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+using modSupport::Guarded;
+constexpr std::int32_t lngTickLimit = 1000000000;
+}  // namespace
+
+void frmMain::RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue) {
+    Guarded([&] {
+        const ProgramSettings& objSettings = SharedSettings();
+        if (objSettings.blnJavaScriptNamesOnly) {
+            lblClipboard->setText(QString::fromStdString(JavaScriptNameOfHex(
+                strHexPair(intRed) + strHexPair(intGreen) + strHexPair(intBlue))));
+            lngClipboardTicks = 0;
+            return;
+        }
+        const int intFormat = lstAutocopy->currentRow();
+        if (intFormat >= 0 && intFormat < intCodeFormatCount)
+            lblClipboard->setText(QString::fromStdString(
+                ColourCodeText(intFormat, intRed, intGreen, intBlue, objSettings.strCustomFormat)));
+        modSupport::DoEvents();
+        lngClipboardTicks = 0;
+    });
+}
+
+void frmMain::lstAutocopy_Click() {
+    Guarded([&] {
+        // A change of format never flags a name.
+        blnNameCheck = false;
+        ApplyColour(static_cast<std::int16_t>(hsbRed->sliderPosition()),
+                    static_cast<std::int16_t>(hsbGreen->sliderPosition()),
+                    static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+        blnNameCheck = true;
+    });
+}
+
+void frmMain::tmrClip_Timer() {
+    Guarded([&] {
+        ++lngClipboardTicks;
+        if (lngClipboardTicks == 3) {
+            ShowMarkClasses();
+            modSupport::DoEvents();
+            CopyPreviewToClipboard();
+        }
+        if (lngClipboardTicks > lngTickLimit) lngClipboardTicks = 0;
+    });
+}
+
+void frmMain::CopyPreviewToClipboard() {
+    Guarded([&] {
+        const std::string strText = lblClipboard->text().toStdString();
+        try {
+            objServices.objClipboard.Clear();
+            objServices.objClipboard.SetText(strText);
+        } catch (...) {
+            // A clipboard held by another program: the next settled colour tries again.
+        }
+    });
+}
+
+void frmMain::mnuEditCopyColor_Click() {
+    Guarded([&] {
+        udtCopiedColour = objPalette.arrMarkColour.at(objPalette.intSelectedMark);
+        mnuEditPasteColor->setEnabled(true);
+        ToolButton(7)->setEnabled(true);
+        ToolButton(7)->setToolTip(QStringLiteral("Paste Colour To Selected Colour Mark (F3)"));
+    });
+}
+
+void frmMain::mnuEditPasteColor_Click() {
+    Guarded([&] { SetScrollBars(udtCopiedColour); });
+}
