@@ -1,11 +1,17 @@
 #pragma once
 
-// The window side that the File commands act on. The main window implements it.
+// The File commands: New, Open, Open in Notepad, Save, Save As, the save prompt and the close
+// request's prompt step, with the three file dialogs behind them.
 
 #include <array>
 #include <string>
 
+#include "core/Platform.h"
 #include "palette/PaletteModel.h"
+
+struct ProgramSettings;
+
+// The window side that the File commands act on. The main window implements it.
 
 class IPaletteView {
 public:
@@ -20,4 +26,82 @@ public:
     virtual void SetNameBackgroundsWhite() = 0;
     /// Freezes the window's drawing until ApplyLoadedPalette releases it.
     virtual void LockRedraw() = 0;
+};
+
+/// The save prompt's text.
+inline constexpr const char* strSavePromptText =
+    "The palette has been changed. Do you want to save it?";
+/// The title of every message of the File commands.
+inline constexpr const char* strFileMessageTitle = "Huevra";
+inline constexpr const char* strSaveFailedText =
+    "Could not save. Check if file or folder is read-only.";
+inline constexpr const char* strNotepadFailedText = "Could not open file in Notepad.";
+
+/// The file dialogs' titles, filter and default suffix.
+inline constexpr const char* strSaveDialogTitle = "Save Palette As";
+inline constexpr const char* strOpenDialogTitle = "Open Palette In Huevra";
+inline constexpr const char* strNotepadDialogTitle = "Open Palette In Notepad";
+inline constexpr const char* strPaletteFileFilter = "Text Files (*.txt)";
+inline constexpr const char* strPaletteFileSuffix = "txt";
+
+/// Returns the message for a file that is not a palette, with the full path between two
+/// empty lines.
+std::string NotAPaletteText(const std::string& strPath);
+
+/// Returns the message for a file that cannot be opened or read, with the full path between
+/// two empty lines.
+std::string CannotReadText(const std::string& strPath);
+
+/// The File menu's commands on one palette. Unexpected failures are not caught here; they go
+/// up to the calling handler's guard.
+class FileCommands {
+public:
+    FileCommands(Palette& objPalette, ProgramSettings& objSettings, IPaletteView& objView,
+                 IFileDialogs& objDialogs, IMessageBox& objMessages, IShell& objShell);
+    FileCommands(const FileCommands&) = delete;
+    FileCommands& operator=(const FileCommands&) = delete;
+
+    /// Set when the Save As dialog is cancelled; cleared at the start of New and Open.
+    bool blnSaveCancelled = false;
+    /// The result of the last palette read by Open.
+    bool blnLastOpenValid = false;
+
+    /// Replaces the palette with the default one, after offering to save a changed one.
+    void New();
+    /// Offers to save a changed palette, then reads a chosen file into it.
+    void Open();
+    /// Opens a chosen file in the user's text editor; the palette is not touched.
+    void OpenInNotepad();
+    /// Writes the palette to its own file, or asks for one when it has none; true when written.
+    bool Save();
+    /// Asks for a file and writes the palette to it; true when written.
+    bool SaveAs();
+
+    /// The prompt step of the main window's close request; true when the close may go on.
+    bool QueryClose(bool blnClosingAfterError);
+
+    /// The chosen full path of each file dialog, or the empty text when it is cancelled.
+    std::string GetSavePath();
+    std::string GetOpenPath();
+    std::string GetNotepadPath();
+
+private:
+    enum class PromptResult { Unchanged, Saved, Discarded, Stop };
+
+    /// Shows the save prompt when the palette has changed and saves on Yes; Stop on Cancel and
+    /// when the asked-for save was cancelled or failed.
+    PromptResult OfferToSave();
+    /// Writes to strPath; shows the save-failed message and returns false when writing fails.
+    bool WriteTo(const std::string& strPath);
+    /// The folder the file dialogs start in.
+    std::string InitialFolder();
+    std::string ChoosePath(const char* strTitle, bool blnSave);
+    void ShowWarning(const std::string& strText);
+
+    Palette& objPalette_;
+    ProgramSettings& objSettings_;
+    IPaletteView& objView_;
+    IFileDialogs& objDialogs_;
+    IMessageBox& objMessages_;
+    IShell& objShell_;
 };

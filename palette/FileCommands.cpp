@@ -1,0 +1,180 @@
+#include "palette/FileCommands.h"
+
+#include <exception>
+#include <vector>
+
+#include "core/modSupport.h"
+#include "palette/PaletteFile.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+const std::string strCrLf = "\r\n";
+}  // namespace
+
+std::string NotAPaletteText(const std::string& strPath) {
+    return "You tried to open the file" + strCrLf + strCrLf + strPath + strCrLf + strCrLf +
+           "This file has not been made in Huevra and cannot be opened in Huevra";
+}
+
+std::string CannotReadText(const std::string& strPath) {
+    return "Could not open the file" + strCrLf + strCrLf + strPath + strCrLf + strCrLf +
+           "Check that the file exists and that you may read it.";
+}
+
+FileCommands::FileCommands(Palette& objPalette, ProgramSettings& objSettings, IPaletteView& objView,
+                           IFileDialogs& objDialogs, IMessageBox& objMessages, IShell& objShell)
+    : objPalette_(objPalette),
+      objSettings_(objSettings),
+      objView_(objView),
+      objDialogs_(objDialogs),
+      objMessages_(objMessages),
+      objShell_(objShell) {}
+
+void FileCommands::New() {
+    blnSaveCancelled = false;
+    if (OfferToSave() == PromptResult::Stop) return;
+    objPalette_.SetDefaultPalette();
+    objView_.LockRedraw();
+    objPalette_.strPalettePath.clear();
+    objView_.ApplyLoadedPalette(PaletteTitle(objPalette_.strPalettePath));
+}
+
+void FileCommands::Open() {
+    blnSaveCancelled = false;
+    const PromptResult enmPrompt = OfferToSave();
+    if (enmPrompt == PromptResult::Stop) return;
+    if (enmPrompt == PromptResult::Discarded) modSupport::DoEvents();
+
+    const std::string strPath = GetOpenPath();
+    if (strPath.empty()) return;
+
+    std::vector<std::string> arrFileLine;
+    switch (ReadPaletteLinesFromFile(strPath, arrFileLine)) {
+        case LineReadResult::Ok:
+            break;
+        case LineReadResult::Rejected:
+            ShowWarning(NotAPaletteText(strPath));
+            return;
+        case LineReadResult::CannotRead:
+            ShowWarning(CannotReadText(strPath));
+            return;
+    }
+
+    const bool blnOk = ReadPaletteFile(arrFileLine, objPalette_);
+    blnLastOpenValid = blnOk;
+    if (!blnOk) {
+        // The load buffer may hold part of the file; it is never committed.
+        ShowWarning(NotAPaletteText(strPath));
+        return;
+    }
+    objPalette_.strPalettePath = strPath;
+    objView_.ApplyLoadedPalette(PaletteTitle(strPath));
+}
+
+void FileCommands::OpenInNotepad() {
+    const std::string strPath = GetNotepadPath();
+    if (strPath.empty()) return;
+    modSupport::DoEvents();
+    // The path goes to the editor as one file name, never through a command line.
+    if (!objShell_.OpenInTextEditor(strPath)) ShowWarning(strNotepadFailedText);
+}
+
+bool FileCommands::Save() {
+    if (objPalette_.strPalettePath.empty()) return SaveAs();
+    if (!WriteTo(objPalette_.strPalettePath)) return false;
+    objView_.SetNameBackgroundsWhite();
+    return true;
+}
+
+bool FileCommands::SaveAs() {
+    const std::string strPath = GetSavePath();
+    modSupport::DoEvents();
+    if (strPath.empty()) {
+        blnSaveCancelled = true;
+        return false;
+    }
+    // A failed write keeps the palette's path and title as they were.
+    if (!WriteTo(strPath)) return false;
+    objPalette_.strPalettePath = strPath;
+    objView_.SetWindowTitle(PaletteTitle(strPath));
+    objView_.SetNameBackgroundsWhite();
+    return true;
+}
+
+bool FileCommands::QueryClose(bool blnClosingAfterError) {
+    if (blnClosingAfterError) return true;
+    if (objSettings_.intPromptToSave != 1) return true;
+    if (!objPalette_.PaletteChanged(objView_.NameTexts())) return true;
+    switch (objMessages_.Show(strSavePromptText, strFileMessageTitle, MessageIcon::Question,
+                              MessageButtons::YesNoCancel)) {
+        case MessageAnswer::No:
+            return true;
+        // A palette the user asked to keep is not lost: a cancelled or failed save keeps the
+        // window open.
+        case MessageAnswer::Yes:
+            return Save();
+        default:
+            return false;
+    }
+}
+
+std::string FileCommands::GetSavePath() { return ChoosePath(strSaveDialogTitle, true); }
+
+std::string FileCommands::GetOpenPath() { return ChoosePath(strOpenDialogTitle, false); }
+
+std::string FileCommands::GetNotepadPath() { return ChoosePath(strNotepadDialogTitle, false); }
+
+FileCommands::PromptResult FileCommands::OfferToSave() {
+    if (!objPalette_.PaletteChanged(objView_.NameTexts())) return PromptResult::Unchanged;
+    switch (objMessages_.Show(strSavePromptText, strFileMessageTitle, MessageIcon::Question,
+                              MessageButtons::YesNoCancel)) {
+        case MessageAnswer::No:
+            return PromptResult::Discarded;
+        case MessageAnswer::Yes: {
+            const bool blnSaved = Save();
+            modSupport::DoEvents();
+            // Going on after a failed or cancelled save would drop the palette the user
+            // asked to keep.
+            return blnSaved && !blnSaveCancelled ? PromptResult::Saved : PromptResult::Stop;
+        }
+        default:
+            return PromptResult::Stop;
+    }
+}
+
+bool FileCommands::WriteTo(const std::string& strPath) {
+    bool blnWritten = false;
+    try {
+        blnWritten = WritePaletteFile(strPath, objPalette_, objView_.NameTexts(),
+                                      objSettings_.strCustomFormat);
+    } catch (const std::exception&) {
+        // Any failure of the writing itself is told as a failed save.
+        blnWritten = false;
+    }
+    if (!blnWritten) ShowWarning(strSaveFailedText);
+    return blnWritten;
+}
+
+std::string FileCommands::InitialFolder() {
+    if (FolderExists(objSettings_.strStandardFolder)) return objSettings_.strStandardFolder;
+    // The standard folder has gone since start-up: use the desktop for the rest of the run,
+    // without storing it.
+    GetDefaultFolder(objSettings_);
+    objSettings_.strStandardFolder = objSettings_.strDefaultFolder;
+    return objSettings_.strStandardFolder;
+}
+
+std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
+    FileDialogRequest objRequest;
+    objRequest.strTitle = strTitle;
+    objRequest.strFilter = strPaletteFileFilter;
+    objRequest.strDefaultSuffix = strPaletteFileSuffix;
+    objRequest.strInitialFolder = InitialFolder();
+    objRequest.blnSave = blnSave;
+    objRequest.blnOverwritePrompt = blnSave;
+    return objDialogs_.ChooseFile(objRequest);
+}
+
+void FileCommands::ShowWarning(const std::string& strText) {
+    objMessages_.Show(strText, strFileMessageTitle, MessageIcon::Warning, MessageButtons::Ok);
+}
