@@ -273,7 +273,7 @@ LineReadResult ReadPaletteLines(std::istream& objIn, std::vector<std::string>& a
     bool blnLineOpen = false;  // bytes have come since the last line end
     bool blnAfterCr = false;
     std::size_t intBytes = 0;
-    char arrBuffer[1 << 16];
+    char arrBuffer[16384];
     while (objIn) {
         objIn.read(arrBuffer, sizeof arrBuffer);
         const auto intRead = static_cast<std::size_t>(objIn.gcount());
@@ -283,25 +283,31 @@ LineReadResult ReadPaletteLines(std::istream& objIn, std::vector<std::string>& a
             arrFileLine.clear();
             return LineReadResult::Rejected;
         }
-        for (std::size_t i = 0; i < intRead; ++i) {
-            const char c = arrBuffer[i];
-            if (blnAfterCr) {
-                blnAfterCr = false;
-                if (c == '\n') continue;
+        const std::string_view strChunk(arrBuffer, intRead);
+        std::size_t intPos = 0;
+        if (blnAfterCr && strChunk.front() == '\n') intPos = 1;  // the LF of a CR LF
+        blnAfterCr = false;
+        while (intPos < strChunk.size()) {
+            const std::size_t intCr = strChunk.find('\r', intPos);
+            if (intCr == std::string_view::npos) {
+                strLine.append(strChunk.substr(intPos));
+                blnLineOpen = true;
+                break;
             }
-            if (c == '\r') {
-                if (arrFileLine.size() == intMaxPaletteLines) {
-                    arrFileLine.clear();
-                    return LineReadResult::Rejected;
-                }
-                arrFileLine.push_back(std::move(strLine));
-                strLine.clear();
-                blnLineOpen = false;
+            if (arrFileLine.size() == intMaxPaletteLines) {
+                arrFileLine.clear();
+                return LineReadResult::Rejected;
+            }
+            strLine.append(strChunk.substr(intPos, intCr - intPos));
+            arrFileLine.push_back(std::move(strLine));
+            strLine.clear();
+            blnLineOpen = false;
+            intPos = intCr + 1;
+            if (intPos == strChunk.size()) {
                 blnAfterCr = true;
-                continue;
+            } else if (strChunk[intPos] == '\n') {
+                ++intPos;
             }
-            strLine += c;
-            blnLineOpen = true;
         }
     }
     if (objIn.bad()) {

@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -135,6 +136,23 @@ TEST(PaletteLines, CrLfOrLoneCrEndsALineAndLoneLfStaysInside) {
     }
 }
 
+TEST(PaletteLines, LineEndsAreFoundWhereverTheInputIsCut) {
+    for (std::size_t intBits = 10; intBits <= 17; ++intBits) {
+        for (const std::size_t intLength :
+             {(std::size_t{1} << intBits) - 1, std::size_t{1} << intBits}) {
+            SCOPED_TRACE(intLength);
+            const std::string strLong(intLength - 1, 'x');
+            std::vector<std::string> arrLine;
+            ASSERT_EQ(LinesOf(strLong + "\r\nb\r\r\n", arrLine), LineReadResult::Ok);
+            EXPECT_EQ(arrLine, (std::vector<std::string>{strLong, "b", ""}));
+            ASSERT_EQ(LinesOf(strLong + "y\r\nb", arrLine), LineReadResult::Ok);
+            EXPECT_EQ(arrLine, (std::vector<std::string>{strLong + "y", "b"}));
+            ASSERT_EQ(LinesOf(strLong + "\r\r\n", arrLine), LineReadResult::Ok);
+            EXPECT_EQ(arrLine, (std::vector<std::string>{strLong, ""}));
+        }
+    }
+}
+
 TEST(PaletteLines, EmptyInputIsRejected) {
     std::vector<std::string> arrLine;
     EXPECT_EQ(LinesOf("", arrLine), LineReadResult::Rejected);
@@ -192,7 +210,7 @@ TEST(PaletteLines, Utf8IsKeptAndAnythingElseIsReadAsWindows1252) {
     }
 }
 
-TEST(PaletteLines, FileThatIsMissingOrAFolderCannotBeRead) {
+TEST(PaletteLines, OnlyARegularFileCanBeRead) {
     TempFolder objFolder;
     ASSERT_FALSE(objFolder.strPath.empty());
     std::vector<std::string> arrLine{"left over"};
@@ -201,6 +219,10 @@ TEST(PaletteLines, FileThatIsMissingOrAFolderCannotBeRead) {
     EXPECT_TRUE(arrLine.empty());
     EXPECT_EQ(ReadPaletteLinesFromFile(objFolder.strPath, arrLine), LineReadResult::CannotRead);
     EXPECT_EQ(ReadPaletteLinesFromFile("", arrLine), LineReadResult::CannotRead);
+    // A pipe would block the reader until someone writes to it.
+    const std::string strPipe = objFolder.strPath + "/pipe.txt";
+    ASSERT_EQ(mkfifo(strPipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReadPaletteLinesFromFile(strPipe, arrLine), LineReadResult::CannotRead);
 }
 
 TEST(PaletteLines, FileOverTheSizeLimitIsRejectedAndOneAtTheLimitIsRead) {
