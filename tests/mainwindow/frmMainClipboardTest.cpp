@@ -1,0 +1,178 @@
+// The code text, the clipboard monitor, Copy / Paste Colour and events that arrive while the
+// window lets pending events run.
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+
+#include "core/ColourValue.h"
+#include "tests/mainwindow/frmMainFixture.h"
+
+TEST_F(frmMainTest, ClipboardIsWrittenOnceOnTheThirdTickAfterTheLastScroll) {
+    OpenActive();
+    Tick(2);
+    EXPECT_TRUE(objClipboard.arrCalls.empty());
+
+    // The user drags the red thumb and holds it still.
+    frm->hsbRed->setSliderDown(true);
+    frm->hsbRed->setSliderPosition(200);
+    Tick(2);
+    frm->hsbRed->setSliderPosition(204);
+    Tick(2);
+    EXPECT_TRUE(objClipboard.arrCalls.empty());
+    EXPECT_EQ(frm->lblClipboard->text(), "#CC0000");
+    Tick(1);
+    EXPECT_EQ(objClipboard.arrCalls, (std::vector<std::string>{"clear", "set #CC0000"}));
+    Tick(20);
+    EXPECT_EQ(objClipboard.arrCalls.size(), 2U);
+
+    // Becoming active again renders, and the clipboard follows three ticks later.
+    frm->Form_Deactivate();
+    frm->Form_Activate();
+    Tick(2);
+    EXPECT_EQ(objClipboard.arrCalls.size(), 2U);
+    Tick(1);
+    EXPECT_EQ(objClipboard.arrCalls,
+              (std::vector<std::string>{"clear", "set #CC0000", "clear", "set #CC0000"}));
+}
+
+TEST_F(frmMainTest, ThirdTickAlsoRefreshesTheClassLetters) {
+    OpenActive();
+    frm->hsbGreen->setValue(204);
+    // Letters follow the monitor, not every colour change.
+    EXPECT_EQ(frm->lblColorProp[0]->text(), "WFJ");
+    Tick(3);
+    EXPECT_EQ(frm->lblColorProp[0]->text(), "W");
+    frm->hsbGreen->setValue(205);
+    Tick(3);
+    EXPECT_EQ(frm->lblColorProp[0]->text(), "");
+}
+
+TEST_F(frmMainTest, TickCounterWrapsAfterOneThousandMillion) {
+    OpenActive();
+    frm->lngClipboardTicks = 1000000000;
+    Tick(1);
+    EXPECT_EQ(frm->lngClipboardTicks, 0);
+    Tick(3);
+    EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"#FF0000"}));
+}
+
+TEST_F(frmMainTest, FormatChangeRendersAtOnceAndCopiesLater) {
+    OpenActive();
+    frm->txtName[0]->setText("red");
+    QTest::mouseClick(frm->lstAutocopy->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      frm->lstAutocopy->visualItemRect(frm->lstAutocopy->item(3)).center());
+    EXPECT_EQ(frm->lstAutocopy->currentRow(), 3);
+    EXPECT_EQ(frm->lblClipboard->text(), "RGB(255, 0, 0)");
+    EXPECT_EQ(frm->NameBackColour(0), PackColour(255, 255, 255));
+    EXPECT_TRUE(frm->blnNameCheck);
+    Tick(3);
+    EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"RGB(255, 0, 0)"}));
+}
+
+TEST_F(frmMainTest, RenderingFollowsNamesOnlyModeAndAMissingSelection) {
+    OpenActive();
+    SharedSettings().blnJavaScriptNamesOnly = true;
+    struct Case {
+        std::int16_t intRed, intGreen, intBlue;
+        const char* strText;
+    };
+    for (const Case& objCase : {Case{0, 255, 255, "cyan"}, Case{255, 0, 255, "magenta"},
+                                Case{240, 248, 255, "aliceblue"}, Case{255, 204, 0, ""}}) {
+        SCOPED_TRACE(objCase.strText);
+        frm->lngClipboardTicks = 2;
+        frm->RenderColourCode(objCase.intRed, objCase.intGreen, objCase.intBlue);
+        EXPECT_EQ(frm->lblClipboard->text(), objCase.strText);
+        EXPECT_EQ(frm->lngClipboardTicks, 0);
+    }
+
+    SharedSettings().blnJavaScriptNamesOnly = false;
+    frm->lblClipboard->setText("before");
+    frm->lstAutocopy->setCurrentRow(-1);
+    frm->lngClipboardTicks = 2;
+    frm->RenderColourCode(1, 2, 3);
+    EXPECT_EQ(frm->lblClipboard->text(), "before");
+    EXPECT_EQ(frm->lngClipboardTicks, 0);
+}
+
+TEST_F(frmMainTest, BusyClipboardIsIgnored) {
+    OpenActive();
+    objClipboard.blnThrow = true;
+    Tick(3);
+    EXPECT_TRUE(objMessages.arrShown.empty());
+    EXPECT_FALSE(frm->blnClosingAfterError);
+
+    objClipboard.blnThrow = false;
+    frm->hsbBlue->setValue(255);
+    Tick(3);
+    EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"#FF00FF"}));
+}
+
+TEST_F(frmMainTest, CopyAndPasteCarryAColourBetweenMarks) {
+    OpenActive();
+    frm->show();
+    EXPECT_FALSE(frm->mnuEditPasteColor->isEnabled());
+    // A disabled Paste does nothing.
+    frm->mnuEditPasteColor->trigger();
+    EXPECT_EQ(Bars(), (std::array<int, 3>{255, 0, 0}));
+
+    QTest::mouseClick(frm->optColor[2], Qt::LeftButton);
+    frm->mnuEditCopyColor->trigger();
+    EXPECT_TRUE(frm->mnuEditPasteColor->isEnabled());
+    EXPECT_TRUE(frm->ToolButton(7)->isEnabled());
+    EXPECT_EQ(frm->ToolButton(7)->toolTip(), "Paste Colour To Selected Colour Mark (F3)");
+
+    QTest::mouseClick(frm->optColor[4], Qt::LeftButton);
+    EXPECT_EQ(Bars(), (std::array<int, 3>{0, 0, 255}));
+    frm->tbrTools_ButtonClick(7);
+    EXPECT_EQ(Bars(), (std::array<int, 3>{0, 255, 0}));
+    EXPECT_EQ(frm->SampleColour(4), PackColour(0, 255, 0));
+    EXPECT_EQ(frm->SampleColour(2), PackColour(0, 255, 0));
+    EXPECT_EQ(Components(frm->objPalette.arrMarkColour[4]), (std::array<int, 3>{0, 255, 0}));
+    // The system clipboard is not involved.
+    EXPECT_TRUE(objClipboard.arrCalls.empty());
+
+    // The copied colour stays when the copied mark changes afterwards.
+    QTest::mouseClick(frm->optColor[2], Qt::LeftButton);
+    frm->hsbRed->setValue(77);
+    QTest::mouseClick(frm->optColor[5], Qt::LeftButton);
+    frm->mnuEditPasteColor->trigger();
+    EXPECT_EQ(Bars(), (std::array<int, 3>{0, 255, 0}));
+}
+
+TEST_F(frmMainTest, FieldWrittenWhileTheFieldsAreShownIsNoEdit) {
+    OpenActive();
+    bool blnFired = false;
+    // The first pending event, inside the colour update, is a write to a value field.
+    modSupport::SetEventPump([&] {
+        if (blnFired) return;
+        blnFired = true;
+        frm->txtSetRed->setText("12");
+    });
+    frm->hsbGreen->setValue(30);
+    EXPECT_TRUE(blnFired);
+    EXPECT_FALSE(frm->cmdSetColor->isEnabled());
+    EXPECT_TRUE(frm->optSetDec->isEnabled());
+    EXPECT_TRUE(frm->optSetHex->isEnabled());
+}
+
+TEST_F(frmMainTest, ColourChangedWhileCopyingIsCopiedAndCopiedAgainLater) {
+    OpenActive();
+    bool blnArmed = false;
+    modSupport::SetEventPump([&] {
+        if (!blnArmed) return;
+        blnArmed = false;
+        frm->hsbBlue->setValue(255);
+    });
+    Tick(2);
+    blnArmed = true;
+    Tick(1);
+    EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"#FF00FF"}));
+    EXPECT_EQ(frm->lngClipboardTicks, 0);
+    Tick(3);
+    EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"#FF00FF", "#FF00FF"}));
+}

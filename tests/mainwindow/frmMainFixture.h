@@ -1,0 +1,100 @@
+#pragma once
+
+// A main window on fake services, with the settings reset and the clipboard ticks driven by hand.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/modSupport.h"
+#include "mainwindow/MainServices.h"
+#include "mainwindow/frmMain.h"
+#include "settings/SettingsStore.h"
+#include "tests/support/Fakes.h"
+
+/// A clipboard that also records the order of its calls.
+class OrderedClipboard : public FakeClipboard {
+public:
+    std::vector<std::string> arrCalls;
+    void Clear() override {
+        FakeClipboard::Clear();
+        arrCalls.push_back("clear");
+    }
+    void SetText(const std::string& strText) override {
+        FakeClipboard::SetText(strText);
+        arrCalls.push_back("set " + strText);
+    }
+};
+
+class frmMainTest : public ::testing::Test {
+protected:
+    OrderedClipboard objClipboard;
+    FakeMessageBox objMessages;
+    FakeScreen objScreen;
+    FakeRegistry objRegistry;
+    FakeFileDialogs objFileDialogs;
+    FakeShell objShell;
+    QTemporaryDir objFolder;
+    std::unique_ptr<frmMain> frm;
+
+    void SetUp() override {
+        SharedSettings() = ProgramSettings{};
+        // An existing standard folder keeps the settings usable without a desktop folder.
+        StoreSetting("StandardFolder", objFolder.path().toStdString());
+    }
+
+    void TearDown() override {
+        frm.reset();
+        modSupport::SetFatalErrorHandler({});
+        modSupport::SetEventPump({});
+        SharedSettings() = ProgramSettings{};
+    }
+
+    void StoreSetting(const std::string& strName, const std::string& strValue) {
+        objRegistry.mapValue[{strSettingsKey, strName}] = strValue;
+    }
+
+    /// Creates the window; its timer is stopped so that the tests give the ticks.
+    void Open() {
+        frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen,
+                                                     objRegistry, objFileDialogs, objShell});
+        frm->tmrClip->stop();
+    }
+
+    /// Opens the window and lets it become active as at its first showing.
+    void OpenActive() {
+        Open();
+        frm->Form_Activate();
+    }
+
+    void Tick(int intCount = 1) {
+        for (int i = 0; i < intCount; ++i) frm->tmrClip_Timer();
+    }
+
+    /// Sets the colour as the other colour sources do: through the three scroll bars.
+    void SetColour(int intRed, int intGreen, int intBlue) {
+        frm->hsbRed->setValue(intRed);
+        frm->hsbGreen->setValue(intGreen);
+        frm->hsbBlue->setValue(intBlue);
+    }
+
+    std::array<int, 3> Bars() const {
+        return {frm->hsbRed->value(), frm->hsbGreen->value(), frm->hsbBlue->value()};
+    }
+
+    std::array<std::string, 3> Fields() const {
+        return {frm->txtSetRed->text().toStdString(), frm->txtSetGreen->text().toStdString(),
+                frm->txtSetBlue->text().toStdString()};
+    }
+
+    static std::array<int, 3> Components(const typColour& typValue) {
+        return {typValue.lngRed, typValue.lngGreen, typValue.lngBlue};
+    }
+};
