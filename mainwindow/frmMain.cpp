@@ -131,6 +131,9 @@ frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+    // The controls outlive this part of the window; none of their signals may reach it now.
+    for (QObject* objChild : findChildren<QObject*>())
+        QObject::disconnect(objChild, nullptr, this, nullptr);
     if (objFatalHandlerOwner == this) {
         modSupport::SetFatalErrorHandler({});
         objFatalHandlerOwner = nullptr;
