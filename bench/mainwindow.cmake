@@ -2,6 +2,3 @@
 add_executable(mainwindow_bench ${CMAKE_CURRENT_SOURCE_DIR}/MainWindowBench.cpp)
 target_include_directories(mainwindow_bench PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(mainwindow_bench PRIVATE huevra_mainwindow benchmark::benchmark)
-# Next to the other benchmarks, where the benchmark script looks for them.
-set_target_properties(mainwindow_bench PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
