@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFont>
@@ -112,7 +111,10 @@ QString Text(const std::string& strText) { return QString::fromStdString(strText
 }  // namespace
 
 frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
-    : QMainWindow(parent), objServices(objMainServices) {
+    : QMainWindow(parent),
+      objFileCommands(objPalette, SharedSettings(), *this, objMainServices.objFileDialogs,
+                      objMainServices.objMessages, objMainServices.objShell),
+      objServices(objMainServices) {
     InitIconResources();
     setObjectName(QStringLiteral("frmMain"));
     // A fixed single border with a minimise button and no maximise button.
@@ -376,9 +378,8 @@ void frmMain::CreateMenus() {
     mnuHelpAboutHuevra = addItem(mnuHelp, "mnuHelpAboutHuevra", "&About Huevra...", nullptr);
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QAction* objItem : {mnuFileNew, mnuFileOpen, mnuFileOpenInNotepad, mnuFileSave,
-                             mnuFileSaveAs, mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions,
-                             mnuHelpHelp, mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
+    for (QAction* objItem : {mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions, mnuHelpHelp,
+                             mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
         objItem->setEnabled(false);
 }
 
@@ -434,6 +435,12 @@ void frmMain::ConnectControls() {
         });
     connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
     connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
+    connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
+    connect(mnuFileOpenInNotepad, &QAction::triggered, this,
+            [this] { mnuFileOpenInNotepad_Click(); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSave_Click(); });
+    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { mnuFileSaveAs_Click(); });
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuEditCopyColor, &QAction::triggered, this, [this] { mnuEditCopyColor_Click(); });
     connect(mnuEditPasteColor, &QAction::triggered, this, [this] { mnuEditPasteColor_Click(); });
@@ -551,21 +558,6 @@ void frmMain::Form_Deactivate() {
         if (!objSettings.blnJavaScriptNamesOnly)
             objSettings.intCurrentFormat = static_cast<std::int16_t>(lstAutocopy->currentRow());
     });
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    Guarded([&] {
-        // After an unexpected failure the window closes without any question.
-        if (blnClosingAfterError) {
-            event->accept();
-            return;
-        }
-        event->accept();
-    });
-}
-
-void frmMain::mnuFileExit_Click() {
-    Guarded([&] { close(); });
 }
 
 void frmMain::tbrTools_ButtonClick(int intIndex) {

@@ -99,8 +99,9 @@ public:
     /// The toolbar button of a 1-based index (separators included); nullptr outside 1..14.
     QAction* ToolButton(int intIndex) const;
 
-    // The document and the window's state.
+    // The document, its File commands and the window's state.
     Palette objPalette;
+    FileCommands objFileCommands;
     bool blnScrollEvents = false;
     bool blnValueEvents = false;
     bool blnNameCheck = false;
@@ -153,6 +154,11 @@ public:
     void optColor_Click(int intIndex);
     void lstAutocopy_Click();
     void tmrClip_Timer();
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileOpenInNotepad_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
     void mnuFileExit_Click();
     void mnuEditCopyColor_Click();
     void mnuEditPasteColor_Click();
@@ -182,6 +188,7 @@ private:
     void ConnectControls();
     void InstallFatalErrorHandler();
     void FatalErrorHandler();
+    void CloseOtherWindows();
 
     void ScrollBarEvent();
     void ApplyScrollBarColour();
