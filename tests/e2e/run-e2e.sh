@@ -6,64 +6,10 @@
 #                    the program aims at 1.5, and the time taken is always printed)
 # HUEVRA_E2E_SHOT    when set, a screenshot of the first start is saved there (needs "import")
 set -euo pipefail
+source "$(dirname "$0")/e2e-lib.sh"
+e2e_begin "$0" "$@"
 
-binary=${1:?usage: run-e2e.sh path/to/huevra}
 limit=${HUEVRA_E2E_LIMIT:-3}
-
-if [ "${2:-}" != "--inside-x" ]; then
-    # No reset: the server would restart when the first run ends, refusing the second run.
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$binary" --inside-x
-fi
-
-export QT_QPA_PLATFORM=xcb
-scratch=$(mktemp -d)
-app_pid=""
-failures=0
-
-stop_app() {
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        kill "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
-    fi
-    app_pid=""
-}
-trap 'stop_app; rm -rf "$scratch"' EXIT
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-now() { date +%s.%N; }
-
-# Starts the program with a fresh home and settings folder; $1 names the run.
-start_app() {
-    export HOME="$scratch/$1/home"
-    export XDG_CONFIG_HOME="$scratch/$1/config"
-    mkdir -p "$HOME/Desktop" "$XDG_CONFIG_HOME"
-}
-
-launch() {
-    started=$(now)
-    "$binary" >"$scratch/$1.log" 2>&1 &
-    app_pid=$!
-}
-
-# Waits up to five seconds for the clipboard to hold $1; prints the seconds it took.
-wait_for_clipboard() {
-    local expected=$1 text=""
-    for _ in $(seq 1 100); do
-        text=$(xclip -o -selection clipboard 2>/dev/null || true)
-        if [ "$text" = "$expected" ]; then
-            awk -v a="$(now)" -v b="$started" 'BEGIN { printf "%.2f", a - b }'
-            return 0
-        fi
-        if ! kill -0 "$app_pid" 2>/dev/null; then break; fi
-        sleep 0.05
-    done
-    echo "clipboard holds \"$text\"" >&2
-    return 1
-}
 
 check_clipboard() {
     local expected=$1 seconds
@@ -78,21 +24,15 @@ check_clipboard() {
 }
 
 check_title() {
-    local expected=$1 id="" title=""
-    for _ in $(seq 1 50); do
-        id=$(xdotool search --name "^Huevra" 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && break
-        sleep 0.1
-    done
-    if [ -z "$id" ]; then
+    local expected=$1 id
+    if ! id=$(wait_for_window "^Huevra" 5); then
         fail "no window titled Huevra"
         return
     fi
-    title=$(xdotool getwindowname "$id")
-    if [ "$title" = "$expected" ]; then
-        echo "window title \"$title\""
+    if wait_for_title "$id" "$expected" 2; then
+        echo "window title \"$expected\""
     else
-        fail "window title is \"$title\""
+        fail "window title is not \"$expected\""
     fi
 }
 
@@ -114,11 +54,4 @@ launch stored
 check_clipboard "RGB(255, 0, 0)"
 stop_app
 
-if [ "$failures" -ne 0 ]; then
-    for log in "$scratch"/*.log; do
-        echo "== $(basename "$log")"
-        cat "$log"
-    done
-    exit 1
-fi
-echo "end-to-end checks passed"
+e2e_end
