@@ -9,7 +9,9 @@
 #include "core/modSupport.h"
 #include "mainwindow/frmMain.h"
 
+namespace {
 using modSupport::Guarded;
+}  // namespace
 
 void frmMain::mnuFileNew_Click() {
     Guarded([&] { objFileCommands.New(); });
