@@ -232,6 +232,10 @@ void frmMain::CreateControls() {
         objBar->setPageStep(1);
         // valueChanged only when a drag ends; sliderMoved follows the thumb.
         objBar->setTracking(false);
+        // Right and Up raise the value and Left and Down lower it, as on a slider; the bars
+        // take the keyboard focus like every other control of the editor.
+        objBar->setInvertedControls(false);
+        objBar->setFocusPolicy(Qt::StrongFocus);
         objBar->setGeometry(195, 12 + 28 * i, 256, 18);
     }
 

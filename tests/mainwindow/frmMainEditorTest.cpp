@@ -201,6 +201,22 @@ TEST_F(frmMainTest, ScrollEventsApplyOnlyWhileAllowed) {
     EXPECT_EQ(frm->hsbGreen->value(), 40);
 }
 
+TEST_F(frmMainTest, ArrowKeysMoveAScrollBarTheWayTheyPoint) {
+    OpenActive();
+    const struct {
+        Qt::Key enmKey;
+        int intGreen;
+    } arrCase[] = {{Qt::Key_Right, 11}, {Qt::Key_Left, 9}, {Qt::Key_Up, 11}, {Qt::Key_Down, 9}};
+    for (const auto& objCase : arrCase) {
+        SCOPED_TRACE(objCase.enmKey);
+        frm->hsbGreen->setValue(10);
+        QTest::keyClick(frm->hsbGreen, objCase.enmKey);
+        EXPECT_EQ(frm->hsbGreen->value(), objCase.intGreen);
+        EXPECT_EQ(frm->objPalette.arrMarkColour[0].lngGreen, objCase.intGreen);
+    }
+    EXPECT_NE(frm->hsbGreen->focusPolicy() & Qt::TabFocus, 0);
+}
+
 TEST_F(frmMainTest, ColourChangeFlagsAProperNameButNotAFormatChangeOrSelection) {
     OpenActive();
     frm->txtName[0]->setText("crimson");
