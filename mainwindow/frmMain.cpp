@@ -474,24 +474,7 @@ void frmMain::Form_Load() {
         LockRedraw();
         blnScrollEvents = false;
         blnNameCheck = false;
-        for (int i = intMarkCount - 1; i >= 0; --i) {
-            const typColour& typLoad = objPalette.arrLoadColour.at(i);
-            SetBackColour(picSample.at(i), PackColour(typLoad));
-            objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
-            txtName.at(i)->setText(Text(objPalette.arrLoadName.at(i)));
-            objPalette.arrMarkColour.at(i) = typLoad;
-            objPalette.arrSavedColour.at(i) = typLoad;
-        }
-        const typColour typFirst = objPalette.arrLoadColour.at(0);
-        SetScrollBars(typFirst);
-        // Not selected at creation, so selecting it runs the mark selection for mark 0.
-        optColor[0]->setChecked(true);
-        objPalette.intSelectedMark = 0;
-        ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
-                    static_cast<std::int16_t>(typFirst.lngGreen),
-                    static_cast<std::int16_t>(typFirst.lngBlue));
-        ShowMarkClasses();
-        SetNameBackgroundsWhite();
+        ShowLoadBuffer();
         setWindowTitle(Text(PaletteTitle(objPalette.strPalettePath)));
         mnuEditPasteColor->setEnabled(false);
         ToolButton(7)->setEnabled(false);
@@ -505,6 +488,28 @@ void frmMain::Form_Load() {
         lngClipboardTicks = 0;
     });
     tmrClip->start();
+}
+
+void frmMain::ShowLoadBuffer() {
+    // The load buffer becomes the marks and their saved state, with mark 0 selected.
+    for (int i = intMarkCount - 1; i >= 0; --i) {
+        const typColour& typLoad = objPalette.arrLoadColour.at(i);
+        SetBackColour(picSample.at(i), PackColour(typLoad));
+        txtName.at(i)->setText(Text(objPalette.arrLoadName.at(i)));
+        objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
+        objPalette.arrMarkColour.at(i) = typLoad;
+        objPalette.arrSavedColour.at(i) = typLoad;
+    }
+    const typColour typFirst = objPalette.arrLoadColour.at(0);
+    SetScrollBars(typFirst);
+    // At start-up the button is not yet selected, so selecting it runs the mark selection.
+    optColor[0]->setChecked(true);
+    objPalette.intSelectedMark = 0;
+    ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
+                static_cast<std::int16_t>(typFirst.lngGreen),
+                static_cast<std::int16_t>(typFirst.lngBlue));
+    ShowMarkClasses();
+    SetNameBackgroundsWhite();
 }
 
 void frmMain::CheckColourDepth() {
@@ -621,23 +626,7 @@ void frmMain::ApplyLoadedPalette(const std::string& strTitle) {
     Guarded([&] {
         blnScrollEvents = false;
         blnNameCheck = false;
-        for (int i = intMarkCount - 1; i >= 0; --i) {
-            const typColour& typLoad = objPalette.arrLoadColour.at(i);
-            SetBackColour(picSample.at(i), PackColour(typLoad));
-            txtName.at(i)->setText(Text(objPalette.arrLoadName.at(i)));
-            objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
-            objPalette.arrMarkColour.at(i) = typLoad;
-            objPalette.arrSavedColour.at(i) = typLoad;
-        }
-        const typColour typFirst = objPalette.arrLoadColour.at(0);
-        SetScrollBars(typFirst);
-        optColor[0]->setChecked(true);
-        objPalette.intSelectedMark = 0;
-        ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
-                    static_cast<std::int16_t>(typFirst.lngGreen),
-                    static_cast<std::int16_t>(typFirst.lngBlue));
-        ShowMarkClasses();
-        SetNameBackgroundsWhite();
+        ShowLoadBuffer();
         SetWindowTitle(strTitle);
         optSetDec->setChecked(true);
         UnlockRedraw();

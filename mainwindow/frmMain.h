@@ -198,6 +198,7 @@ private:
     void ValueFieldKeyDown(QLineEdit* objField, int& intKeyCode);
     void ValueFieldGotFocus(QLineEdit* objField, Qt::FocusReason enmReason);
     void EnableOnlySelectedSample();
+    void ShowLoadBuffer();
 
     MainServices objServices;
     std::array<QAction*, 14> arrToolButton{};
