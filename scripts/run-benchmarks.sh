@@ -2,6 +2,7 @@
 # Runs every benchmark of a build folder and prints medians over repetitions.
 set -euo pipefail
 build=${1:-build}
+shift || true
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
