@@ -4,10 +4,13 @@
 #include <QCoreApplication>
 
 #include "core/modSupport.h"
-#include "help/QtServices.h"
 #include "mainwindow/MainServices.h"
-#include "mainwindow/QtPlatform.h"
 #include "mainwindow/frmMain.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtFileDialogs.h"
+#include "platform/QtMessageBox.h"
+#include "platform/QtScreen.h"
+#include "platform/QtShell.h"
 #include "settings/RegistryStringHandler.h"
 
 int main(int argc, char** argv) {

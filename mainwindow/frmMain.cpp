@@ -28,9 +28,9 @@
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/modSupport.h"
-#include "mainwindow/ColourCells.h"
-#include "mainwindow/QtColour.h"
-#include "mainwindow/Twips.h"
+#include "widgets/ColourCells.h"
+#include "widgets/QtColour.h"
+#include "widgets/Twips.h"
 #include "settings/SettingsStore.h"
 
 // Resources of a static library must be registered by name, outside any namespace.

@@ -12,8 +12,8 @@
 
 #include "core/ColourValue.h"
 #include "core/modSupport.h"
-#include "mainwindow/ColourCells.h"
-#include "mainwindow/QtColour.h"
+#include "widgets/ColourCells.h"
+#include "widgets/QtColour.h"
 #include "mainwindow/frmMain.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "core/ColourValue.h"
-#include "mainwindow/ColourCells.h"
+#include "widgets/ColourCells.h"
 #include "tests/mainwindow/frmMainFixture.h"
 
 namespace {

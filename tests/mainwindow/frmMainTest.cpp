@@ -15,8 +15,8 @@
 #include <QToolButton>
 
 #include "core/ColourValue.h"
-#include "mainwindow/ColourCells.h"
-#include "mainwindow/QtColour.h"
+#include "widgets/ColourCells.h"
+#include "widgets/QtColour.h"
 #include "tests/mainwindow/frmMainFixture.h"
 
 namespace {

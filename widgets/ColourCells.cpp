@@ -1,11 +1,11 @@
-#include "mainwindow/ColourCells.h"
+#include "widgets/ColourCells.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <utility>
 
-#include "mainwindow/Twips.h"
+#include "widgets/Twips.h"
 
 ColourCells::ColourCells(std::vector<QRect> arrCellRect, QWidget* parent)
     : QWidget(parent),

@@ -1,29 +1,14 @@
-#include "mainwindow/QtPlatform.h"
+#include "platform/QtScreen.h"
 
-#include <QClipboard>
+#include <QColor>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
-#include <QString>
 #include <stdexcept>
 
-#include "mainwindow/QtColour.h"
-
-namespace {
-QClipboard& SystemClipboard() {
-    QClipboard* objClipboard = QGuiApplication::clipboard();
-    if (objClipboard == nullptr) throw std::runtime_error("no clipboard");
-    return *objClipboard;
-}
-}  // namespace
-
-void QtClipboard::Clear() { SystemClipboard().clear(QClipboard::Clipboard); }
-
-void QtClipboard::SetText(const std::string& strText) {
-    SystemClipboard().setText(QString::fromStdString(strText), QClipboard::Clipboard);
-}
+#include "core/ColourValue.h"
 
 std::int32_t QtScreen::PixelAt(int intX, int intY) {
     const QPoint objPoint(intX, intY);
@@ -36,7 +21,8 @@ std::int32_t QtScreen::PixelAt(int intX, int intY) {
         objScreen->grabWindow(0, objOnScreen.x(), objOnScreen.y(), 1, 1).toImage();
     if (objImage.isNull() || objImage.width() < 1 || objImage.height() < 1)
         throw std::runtime_error("pixel not readable");
-    return PackedOfQColour(objImage.pixelColor(0, 0));
+    const QColor objColour = objImage.pixelColor(0, 0);
+    return PackColour(objColour.red(), objColour.green(), objColour.blue());
 }
 
 void QtScreen::CursorPos(int& intX, int& intY) {

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <set>
 
-#include "mainwindow/ColourCells.h"
+#include "widgets/ColourCells.h"
 
 TEST(ColourCells, ColourBarFitsTwoHundredFiftySixCellsInSevenHundredThirtyFourPixels) {
     const std::vector<QRect> arrCell = ColourCells::ColourBarCells();

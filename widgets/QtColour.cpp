@@ -1,4 +1,4 @@
-#include "mainwindow/QtColour.h"
+#include "widgets/QtColour.h"
 
 #include <QPalette>
 #include <QWidget>

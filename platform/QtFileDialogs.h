@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "core/Platform.h"
+
+class QWidget;
+
+/// File and folder choosers through QFileDialog. Paths come back with native separators.
+class QtFileDialogs : public IFileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* objParent = nullptr) : objParent_(objParent) {}
+    void SetParent(QWidget* objParent) { objParent_ = objParent; }
+    std::string ChooseFile(const FileDialogRequest& objRequest) override;
+    std::string ChooseFolder(const std::string& strTitle,
+                             const std::string& strInitialFolder) override;
+
+private:
+    QWidget* objParent_;
+};
