@@ -3,6 +3,7 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -22,16 +23,17 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/modSupport.h"
+#include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
-#include "settings/SettingsStore.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
@@ -170,18 +172,18 @@ void frmMain::CreateControls() {
     optSetDec = new QRadioButton(QStringLiteral("Dec"), frmSet);
     name(optSetDec, "optSetDec");
     optSetDec->setToolTip(QStringLiteral("Click here for decimal colour values"));
-    optSetDec->setGeometry(10, 8, 60, 22);
+    optSetDec->setGeometry(76, 8, 90, 22);
 
     optSetHex = new QRadioButton(QStringLiteral("Hex"), frmSet);
     name(optSetHex, "optSetHex");
     optSetHex->setToolTip(QStringLiteral("Click here for hexadecimal colour values"));
-    optSetHex->setGeometry(10, 36, 60, 22);
+    optSetHex->setGeometry(76, 36, 90, 22);
 
     cmdSetColor = new QPushButton(QStringLiteral("Set"), frmSet);
     name(cmdSetColor, "cmdSetColor");
     cmdSetColor->setToolTip(QStringLiteral(
         "Click here to change the selected colour according to the values to the left"));
-    cmdSetColor->setGeometry(10, 64, 60, 24);
+    cmdSetColor->setGeometry(76, 64, 90, 24);
 
     const std::array<std::pair<QLineEdit**, const char*>, 3> arrValueField{
         {{&txtSetRed, "txtSetRed"}, {&txtSetGreen, "txtSetGreen"}, {&txtSetBlue, "txtSetBlue"}}};
@@ -194,7 +196,7 @@ void frmMain::CreateControls() {
         objField->setToolTip(QLatin1String(arrValueTip[i]));
         objField->setMaxLength(intValueMaxLength);
         objField->setAlignment(Qt::AlignCenter);
-        objField->setGeometry(108, 8 + 28 * i, 56, 22);
+        objField->setGeometry(10, 8 + 28 * i, 56, 22);
     }
 
     lstAutocopy = new QListWidget(objClient);
@@ -257,8 +259,14 @@ void frmMain::CreateControls() {
     auto markLeft = [](int intMark) { return intRowLeft + intRowWidth * intMark / intMarkCount; };
     auto markWidth = [&](int intMark) { return markLeft(intMark + 1) - markLeft(intMark); };
 
+    grpSet = new QButtonGroup(this);
+    grpSet->addButton(optSetDec, 0);
+    grpSet->addButton(optSetHex, 1);
+    grpColor = new QButtonGroup(this);
     for (int i = 0; i < intMarkCount; ++i) {
         optColor[i] = new QRadioButton(objClient);
+        grpColor->addButton(optColor[i], i);
+        optColor[i]->installEventFilter(this);
         optColor[i]->setObjectName(QStringLiteral("optColor%1").arg(i));
         optColor[i]->setToolTip(QStringLiteral("Click here to select this colour mark"));
         optColor[i]->setGeometry(markLeft(i) + markWidth(i) / 2 - 8, 134, 18, 20);
@@ -284,6 +292,7 @@ void frmMain::CreateControls() {
     for (int i = 0; i < intMarkCount; ++i) {
         picSample[i] = new QFrame(picSampleContainer);
         picSample[i]->setObjectName(QStringLiteral("picSample%1").arg(i));
+        picSample[i]->installEventFilter(this);
         picSample[i]->setGeometry(markLeft(i) - intRowLeft + 2, 2, markWidth(i) - 4, 60);
         SetBackColour(picSample[i], lngWhite);
     }
@@ -435,7 +444,7 @@ void frmMain::ConnectControls() {
             [this](int intIndex) { lblColorBar_Click(intIndex); });
     for (int i = 0; i < intMarkCount; ++i)
         connect(optColor[i], &QRadioButton::toggled, this, [this, i](bool blnOn) {
-            if (blnOn) optColor_Click(i);
+            if (blnOn) optColor_Toggled(i);
         });
     connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
     connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
@@ -460,6 +469,7 @@ void frmMain::Form_Load() {
     blnErrorGuard = true;
     InstallFatalErrorHandler();
     Guarded([&] {
+        const BusyScope objBusy(*this);
         // The registry object is the settings service handed to the window.
         blnClosingAfterError = false;
         blnErrorShown = false;
@@ -470,6 +480,7 @@ void frmMain::Form_Load() {
         for (const std::string_view strCaption : arrCodeFormatCaption)
             lstAutocopy->addItem(
                 QString::fromUtf8(strCaption.data(), static_cast<int>(strCaption.size())));
+        SizeToCaptions();
         objPalette.SetDefaultPalette();
         LockRedraw();
         blnScrollEvents = false;
@@ -490,6 +501,60 @@ void frmMain::Form_Load() {
     tmrClip->start();
 }
 
+void frmMain::SizeToCaptions() {
+    // The controls keep their places at the usual font; a larger font widens the captioned
+    // ones and the scroll bars give way, so that no caption is cut.
+    auto hintWidth = [](std::initializer_list<QWidget*> arrControl, int intLeast) {
+        for (const QWidget* objControl : arrControl)
+            intLeast = std::max(intLeast, objControl->sizeHint().width());
+        return intLeast;
+    };
+    constexpr int intRight = 745;
+
+    const int intSetWidth = hintWidth({optSetDec, optSetHex, cmdSetColor}, 90);
+    for (QWidget* objControl : std::initializer_list<QWidget*>{optSetDec, optSetHex, cmdSetColor})
+        objControl->resize(intSetWidth, objControl->height());
+    frmSet->resize(76 + intSetWidth + 10, frmSet->height());
+
+    const int intButtonWidth = hintWidth({cmdFailsafe, cmdWebsafe, cmdJavaScript}, 106) + 8;
+    const int intButtonHeight = std::max(28, cmdWebsafe->sizeHint().height());
+    int intButtonTop = 4;
+    for (QPushButton* objButton : {cmdFailsafe, cmdWebsafe, cmdJavaScript}) {
+        objButton->setGeometry(intRight - intButtonWidth, intButtonTop, intButtonWidth,
+                               intButtonHeight);
+        intButtonTop += (94 - intButtonHeight) / 2;
+    }
+
+    // The list shows whole rows only.
+    const int intFrame = lstAutocopy->frameWidth();
+    const int intRow = std::max(1, lstAutocopy->sizeHintForRow(0));
+    const int intRows = std::max(1, (94 - 2 * intFrame) / intRow);
+    const int intListWidth =
+        std::max(166, lstAutocopy->sizeHintForColumn(0) + 2 * intFrame +
+                          lstAutocopy->verticalScrollBar()->sizeHint().width() + 4);
+    lstAutocopy->setGeometry(intRight - intButtonWidth - 6 - intListWidth, 4, intListWidth,
+                             intRows * intRow + 2 * intFrame);
+
+    const int intBarLeft = frmSet->geometry().right() + 9;
+    const int intBarWidth = lstAutocopy->x() - 8 - intBarLeft;
+    for (QScrollBar* objBar : {hsbRed, hsbGreen, hsbBlue})
+        objBar->setGeometry(intBarLeft, objBar->y(), intBarWidth, objBar->height());
+    picPick->setGeometry(intBarLeft, picPick->y(), intBarWidth, picPick->height());
+
+    const int intCheckHeight = std::max(22, chkColorPick->sizeHint().height());
+    const int intPickWidth = hintWidth({chkColorPick}, 150);
+    chkColorPick->setGeometry(11, 104, intPickWidth, intCheckHeight);
+    const int intNamesLeft = chkColorPick->geometry().right() + 6;
+    chkJSNamesOnly->setGeometry(intNamesLeft, 104, hintWidth({chkJSNamesOnly}, 190),
+                                intCheckHeight);
+    const int intInfoWidth = lblClipboardInfo->sizeHint().width();
+    const int intInfoLeft = std::max(chkJSNamesOnly->geometry().right() + 4, 470 - intInfoWidth);
+    lblClipboardInfo->setGeometry(intInfoLeft, 104, intInfoWidth, intCheckHeight);
+    const int intPreviewLeft = std::max(476, lblClipboardInfo->geometry().right() + 7);
+    lblClipboard->setGeometry(intPreviewLeft, 103, intRight - intPreviewLeft,
+                              std::max(24, lblClipboard->sizeHint().height()));
+}
+
 void frmMain::ShowLoadBuffer() {
     // The load buffer becomes the marks and their saved state, with mark 0 selected.
     for (int i = intMarkCount - 1; i >= 0; --i) {
@@ -503,7 +568,14 @@ void frmMain::ShowLoadBuffer() {
     const typColour typFirst = objPalette.arrLoadColour.at(0);
     SetScrollBars(typFirst);
     // At start-up the button is not yet selected, so selecting it runs the mark selection.
-    optColor[0]->setChecked(true);
+    {
+        const modSupport::ScopedFlag objSelecting(blnSelectingMark, true);
+        optColor[0]->setChecked(true);
+    }
+    // The selection turns the guards back on; the load keeps them off until it has finished,
+    // so that neither its own colour nor the switch back to decimal flags a loaded name.
+    blnScrollEvents = false;
+    blnNameCheck = false;
     objPalette.intSelectedMark = 0;
     ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
                 static_cast<std::int16_t>(typFirst.lngGreen),
@@ -584,8 +656,39 @@ void frmMain::ShowMarkClasses() {
     });
 }
 
+void frmMain::optColor_Toggled(int intIndex) {
+    Guarded([&] {
+        // A mark chosen while another routine is half done waits until it has finished, so
+        // that the marks, the editor and the palette never disagree.
+        // Only the toggle that the program's own selection causes is the program's.
+        const bool blnByProgram = std::exchange(blnSelectingMark, false);
+        if (intBusyDepth > 0 && !blnByProgram) {
+            blnMarkPending = true;
+            return;
+        }
+        optColor_Click(intIndex);
+    });
+}
+
+void frmMain::SelectPendingMark() {
+    Guarded([&] {
+        if (!blnMarkPending || intBusyDepth > 0) return;
+        blnMarkPending = false;
+        const int intChecked = grpColor->checkedId();
+        if (intChecked >= 0 && intChecked != objPalette.intSelectedMark) optColor_Click(intChecked);
+    });
+}
+
+frmMain::BusyScope::BusyScope(frmMain& frm) : frm_(frm) { ++frm_.intBusyDepth; }
+
+frmMain::BusyScope::~BusyScope() {
+    if (--frm_.intBusyDepth > 0 || !frm_.blnMarkPending) return;
+    QTimer::singleShot(0, &frm_, [objWindow = &frm_] { objWindow->SelectPendingMark(); });
+}
+
 void frmMain::optColor_Click(int intIndex) {
     Guarded([&] {
+        const BusyScope objBusy(*this);
         blnNameCheck = false;
         blnScrollEvents = false;
         objPalette.intSelectedMark = static_cast<std::int16_t>(intIndex);
@@ -624,6 +727,7 @@ std::array<std::string, intMarkCount> frmMain::NameTexts() {
 
 void frmMain::ApplyLoadedPalette(const std::string& strTitle) {
     Guarded([&] {
+        const BusyScope objBusy(*this);
         blnScrollEvents = false;
         blnNameCheck = false;
         ShowLoadBuffer();

@@ -16,6 +16,7 @@
 
 class ColourCells;
 class QAction;
+class QButtonGroup;
 class QCheckBox;
 class QCloseEvent;
 class QEvent;
@@ -95,6 +96,10 @@ public:
     QAction* mnuHelpColorProperties = nullptr;
     QAction* mnuHelpSeparator2 = nullptr;
     QAction* mnuHelpAboutHuevra = nullptr;
+
+    // The six marks form one exclusive choice, Dec and Hex another.
+    QButtonGroup* grpColor = nullptr;
+    QButtonGroup* grpSet = nullptr;
 
     /// The toolbar button of a 1-based index (separators included); nullptr outside 1..14.
     QAction* ToolButton(int intIndex) const;
@@ -181,6 +186,19 @@ protected:
     bool eventFilter(QObject* objWatched, QEvent* event) override;
 
 private:
+    /// Marks the window busy while a routine that lets pending events run is at work; a mark
+    /// chosen meanwhile is selected once the outermost such routine has finished.
+    class BusyScope {
+    public:
+        explicit BusyScope(frmMain& frm);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        frmMain& frm_;
+    };
+
     void Form_Load();
     void CreateControls();
     void CreateMenus();
@@ -198,6 +216,9 @@ private:
     void ValueFieldKeyDown(QLineEdit* objField, int& intKeyCode);
     void ValueFieldGotFocus(QLineEdit* objField, Qt::FocusReason enmReason);
     void EnableOnlySelectedSample();
+    void optColor_Toggled(int intIndex);
+    void SelectPendingMark();
+    void SizeToCaptions();
     void ShowLoadBuffer();
 
     MainServices objServices;
@@ -205,4 +226,10 @@ private:
     // The menu command each toolbar button runs; nullptr for separators.
     std::array<QAction*, 14> arrToolCommand{};
     bool blnRedrawLocked = false;
+    int intBusyDepth = 0;
+    bool blnMarkPending = false;
+    // Set while the program itself selects a mark, which never waits.
+    bool blnSelectingMark = false;
+    // Counts the runs of the update path, so that a run overtaken by a newer one stops.
+    std::uint32_t lngApplyRuns = 0;
 };

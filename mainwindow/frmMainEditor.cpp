@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,9 +13,9 @@
 
 #include "core/ColourValue.h"
 #include "core/modSupport.h"
+#include "mainwindow/frmMain.h"
 #include "widgets/ColourCells.h"
 #include "widgets/QtColour.h"
-#include "mainwindow/frmMain.h"
 
 namespace {
 
@@ -27,10 +28,26 @@ std::int16_t BarValue(const QScrollBar* objBar) {
     return static_cast<std::int16_t>(objBar->sliderPosition());
 }
 
+// The mark an arrow key moves to, relative to the focused one.
+int MarkStep(int intKey) {
+    switch (intKey) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            return -1;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 void frmMain::ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue) {
     Guarded([&] {
+        const BusyScope objBusy(*this);
+        const std::uint32_t lngThisRun = ++lngApplyRuns;
         const std::int16_t intMark = objPalette.intSelectedMark;
         SetBackColour(picSample.at(intMark), PackColour(intRed, intGreen, intBlue));
         typColour& typMark = objPalette.arrMarkColour.at(intMark);
@@ -42,6 +59,8 @@ void frmMain::ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16
         ShowValueFields(intRed, intGreen, intBlue);
         modSupport::DoEvents();
         blnValueEvents = true;
+        // A colour that arrived meanwhile has been through the whole path; this one is stale.
+        if (lngApplyRuns != lngThisRun) return;
 
         cmdSetColor->setEnabled(false);
         RefreshColourBar(intRed, intGreen, intBlue);
@@ -172,6 +191,27 @@ void frmMain::txtSetBlue_GotFocus(Qt::FocusReason enmReason) {
 }
 
 bool frmMain::eventFilter(QObject* objWatched, QEvent* event) {
+    // An arrow key on a mark moves the focus before it selects the next mark, so that keys
+    // arriving while that selection runs start from the mark they will see selected.
+    if (event->type() == QEvent::KeyPress) {
+        const auto itMark = std::find(optColor.begin(), optColor.end(), objWatched);
+        if (itMark != optColor.end()) {
+            const int intStep = MarkStep(static_cast<QKeyEvent*>(event)->key());
+            if (intStep == 0) return QMainWindow::eventFilter(objWatched, event);
+            const auto intNext = static_cast<int>(itMark - optColor.begin()) + intStep;
+            if (intNext >= 0 && intNext < intMarkCount) {
+                optColor.at(intNext)->setFocus(intStep < 0 ? Qt::BacktabFocusReason
+                                                           : Qt::TabFocusReason);
+                optColor.at(intNext)->setChecked(true);
+            }
+            return true;
+        }
+    }
+    // Qt shows tool tips on disabled widgets too; a sample's pick tip only helps while it works.
+    if (event->type() == QEvent::ToolTip) {
+        for (const QFrame* objSample : picSample)
+            if (objWatched == objSample && !objSample->isEnabled()) return true;
+    }
     const int intField = objWatched == txtSetRed     ? 0
                          : objWatched == txtSetGreen ? 1
                          : objWatched == txtSetBlue  ? 2
@@ -239,6 +279,7 @@ void frmMain::cmdSetColor_Click() {
 
 void frmMain::ReadValueFields(bool blnDecimal) {
     Guarded([&] {
+        const BusyScope objBusy(*this);
         const std::array<QLineEdit*, 3> arrField{txtSetRed, txtSetGreen, txtSetBlue};
         std::array<std::int32_t, 3> arrValue{};
         for (std::size_t i = 0; i < arrField.size(); ++i) {

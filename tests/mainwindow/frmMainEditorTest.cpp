@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "core/ColourValue.h"
-#include "widgets/ColourCells.h"
 #include "tests/mainwindow/frmMainFixture.h"
+#include "widgets/ColourCells.h"
 
 namespace {
 

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -13,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "core/CodeFormats.h"
+#include "core/NamedColours.h"
 #include "core/modSupport.h"
 #include "mainwindow/MainServices.h"
 #include "mainwindow/frmMain.h"
@@ -51,10 +57,44 @@ protected:
     }
 
     void TearDown() override {
+        // What a user sees must agree with the palette after every test, whatever it did.
+        if (frm && !frm->blnClosingAfterError) ExpectWindowInStep();
         frm.reset();
         modSupport::SetFatalErrorHandler({});
         modSupport::SetEventPump({});
         SharedSettings() = ProgramSettings{};
+    }
+
+    /// Once pending events have run: exactly one mark shows selected, the one the palette has
+    /// selected; its sample, the scroll bars and the palette hold one colour; the preview shows
+    /// that colour in the current format.
+    void ExpectWindowInStep() {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        const int intSelected = frm->objPalette.intSelectedMark;
+        for (int i = 0; i < intMarkCount; ++i) {
+            SCOPED_TRACE("mark " + std::to_string(i));
+            EXPECT_EQ(frm->optColor[i]->isChecked(), i == intSelected);
+        }
+        const typColour typMark = frm->objPalette.arrMarkColour.at(intSelected);
+        // A thumb being dragged shows its position before its value follows.
+        EXPECT_EQ(Components(typMark), (std::array<int, 3>{frm->hsbRed->sliderPosition(),
+                                                           frm->hsbGreen->sliderPosition(),
+                                                           frm->hsbBlue->sliderPosition()}));
+        EXPECT_EQ(frm->SampleColour(intSelected), PackColour(typMark));
+        const auto intRed = static_cast<std::int16_t>(typMark.lngRed);
+        const auto intGreen = static_cast<std::int16_t>(typMark.lngGreen);
+        const auto intBlue = static_cast<std::int16_t>(typMark.lngBlue);
+        const int intFormat = frm->lstAutocopy->currentRow();
+        if (SharedSettings().blnJavaScriptNamesOnly) {
+            EXPECT_EQ(frm->lblClipboard->text().toStdString(),
+                      JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
+                                          strHexPair(intBlue)));
+        } else if (intFormat >= 0 && intFormat < intCodeFormatCount) {
+            EXPECT_EQ(frm->lblClipboard->text().toStdString(),
+                      ColourCodeText(intFormat, intRed, intGreen, intBlue,
+                                     SharedSettings().strCustomFormat));
+        }
     }
 
     void StoreSetting(const std::string& strName, const std::string& strValue) {

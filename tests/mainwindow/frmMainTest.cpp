@@ -15,9 +15,9 @@
 #include <QToolButton>
 
 #include "core/ColourValue.h"
+#include "tests/mainwindow/frmMainFixture.h"
 #include "widgets/ColourCells.h"
 #include "widgets/QtColour.h"
-#include "tests/mainwindow/frmMainFixture.h"
 
 namespace {
 
