@@ -30,6 +30,7 @@
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/modSupport.h"
+#include "mainwindow/NameField.h"
 #include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
 #include "widgets/QtColour.h"
@@ -272,7 +273,7 @@ void frmMain::CreateControls() {
         optColor[i]->setGeometry(markLeft(i) + markWidth(i) / 2 - 8, 134, 18, 20);
     }
     for (int i = 0; i < intMarkCount; ++i) {
-        txtName[i] = new QLineEdit(objClient);
+        txtName[i] = new NameField(objClient);
         txtName[i]->setObjectName(QStringLiteral("txtName%1").arg(i));
         txtName[i]->setToolTip(QStringLiteral("Click and type a colour name"));
         txtName[i]->setMaxLength(intNameMaxLength);
@@ -335,8 +336,8 @@ void frmMain::CreateControls() {
     }
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QWidget* objControl : std::initializer_list<QWidget*>{
-             chkColorPick, chkJSNamesOnly, cmdFailsafe, cmdWebsafe, cmdJavaScript})
+    for (QWidget* objControl :
+         std::initializer_list<QWidget*>{chkColorPick, cmdFailsafe, cmdWebsafe, cmdJavaScript})
         objControl->setEnabled(false);
 }
 
@@ -391,8 +392,8 @@ void frmMain::CreateMenus() {
     mnuHelpAboutHuevra = addItem(mnuHelp, "mnuHelpAboutHuevra", "&About Huevra...", nullptr);
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QAction* objItem : {mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions, mnuHelpHelp,
-                             mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
+    for (QAction* objItem :
+         {mnuToolsCustomFormat, mnuToolsOptions, mnuHelpHelp, mnuHomePage, mnuHelpAboutHuevra})
         objItem->setEnabled(false);
 }
 
@@ -457,6 +458,20 @@ void frmMain::ConnectControls() {
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuEditCopyColor, &QAction::triggered, this, [this] { mnuEditCopyColor_Click(); });
     connect(mnuEditPasteColor, &QAction::triggered, this, [this] { mnuEditPasteColor_Click(); });
+    connect(mnuEditFind, &QAction::triggered, this, [this] { mnuEditFind_Click(); });
+    connect(mnuHelpColorProperties, &QAction::triggered, this,
+            [this] { mnuHelpColorProperties_Click(); });
+    connect(chkJSNamesOnly, &QCheckBox::toggled, this, [this] { chkJSNamesOnly_Click(); });
+    for (int i = 0; i < intMarkCount; ++i) {
+        auto* objName = static_cast<NameField*>(txtName[i]);
+        connect(objName, &QLineEdit::textChanged, this, [this, i] { txtName_Change(i); });
+        connect(objName, &NameField::Clicked, this, [this, i] { txtName_Click(i); });
+        connect(objName, &NameField::DoubleClicked, this, [this, i] { txtName_DblClick(i); });
+        connect(objName, &NameField::FocusEntered, this,
+                [this, i](Qt::FocusReason enmReason) { txtName_GotFocus(i, enmReason); });
+        connect(objName, &NameField::FocusLeft, this,
+                [this, i](Qt::FocusReason enmReason) { txtName_LostFocus(i, enmReason); });
+    }
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {
@@ -749,7 +764,7 @@ void frmMain::SetWindowTitle(const std::string& strTitle) {
 
 void frmMain::SetNameBackgroundsWhite() {
     Guarded([&] {
-        for (QLineEdit* objName : txtName) SetBackColour(objName, lngWhite);
+        for (int i = 0; i < intMarkCount; ++i) SetNameStale(i, false);
     });
 }
 

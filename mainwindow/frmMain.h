@@ -115,6 +115,9 @@ public:
     bool blnClosingAfterError = false;
     bool blnErrorShown = false;
     bool blnSelectNameOnClick = false;
+    bool blnFindingNames = false;
+    // A name whose colour has changed since it was given; shown on the stale background.
+    std::array<bool, intMarkCount> arrNameStale{};
     std::array<typColour, 256> arrColourBar{};
     typColour udtCopiedColour{};
 
@@ -168,6 +171,14 @@ public:
     void mnuEditCopyColor_Click();
     void mnuEditPasteColor_Click();
     void tbrTools_ButtonClick(int intIndex);
+    void txtName_Change(int intIndex);
+    void txtName_Click(int intIndex);
+    void txtName_DblClick(int intIndex);
+    void txtName_GotFocus(int intIndex, Qt::FocusReason enmReason);
+    void txtName_LostFocus(int intIndex, Qt::FocusReason enmReason);
+    void mnuEditFind_Click();
+    void chkJSNamesOnly_Click();
+    void mnuHelpColorProperties_Click();
 
     /// The packed background colour of a name field and of a sample box.
     std::int32_t NameBackColour(int intIndex) const;
@@ -216,6 +227,7 @@ private:
     void ValueFieldKeyDown(QLineEdit* objField, int& intKeyCode);
     void ValueFieldGotFocus(QLineEdit* objField, Qt::FocusReason enmReason);
     void EnableOnlySelectedSample();
+    void SetNameStale(int intIndex, bool blnStale);
     void optColor_Toggled(int intIndex);
     void SelectPendingMark();
     void SizeToCaptions();

@@ -67,12 +67,12 @@ void frmMain::ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16
         RenderColourCode(intRed, intGreen, intBlue);
 
         // A proper name may no longer fit the new colour.
-        QLineEdit* objName = txtName.at(objPalette.intSelectedMark);
-        const QString strName = objName->text();
-        if (strName != QLatin1String(strNoNamePlaceholder) &&
-            BackColour(objName) != lngStaleNameColour && blnNameCheck) {
+        const int intSelected = objPalette.intSelectedMark;
+        const QString strName = txtName.at(intSelected)->text();
+        if (strName != QLatin1String(strNoNamePlaceholder) && !arrNameStale.at(intSelected) &&
+            blnNameCheck) {
             if (strName != QLatin1String(strNotJavaScriptPlaceholder))
-                SetBackColour(objName, lngStaleNameColour);
+                SetNameStale(intSelected, true);
             for (QLineEdit* objOther : txtName)
                 if (objOther->text() == QLatin1String(strNotJavaScriptPlaceholder))
                     objOther->setText(QLatin1String(strNoNamePlaceholder));
