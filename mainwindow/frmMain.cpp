@@ -326,8 +326,7 @@ void frmMain::CreateControls() {
     }
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QWidget* objControl : std::initializer_list<QWidget*>{
-             chkColorPick, chkJSNamesOnly, cmdFailsafe, cmdWebsafe, cmdJavaScript})
+    for (QWidget* objControl : std::initializer_list<QWidget*>{chkColorPick, chkJSNamesOnly})
         objControl->setEnabled(false);
 }
 
@@ -448,6 +447,9 @@ void frmMain::ConnectControls() {
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuEditCopyColor, &QAction::triggered, this, [this] { mnuEditCopyColor_Click(); });
     connect(mnuEditPasteColor, &QAction::triggered, this, [this] { mnuEditPasteColor_Click(); });
+    connect(cmdWebsafe, &QPushButton::clicked, this, [this] { cmdWebsafe_Click(); });
+    connect(cmdFailsafe, &QPushButton::clicked, this, [this] { cmdFailsafe_Click(); });
+    connect(cmdJavaScript, &QPushButton::clicked, this, [this] { cmdJavaScript_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {
