@@ -19,6 +19,8 @@ PaletteWindow::PaletteWindow(const PaletteScrollBars& objScrollBars, const char*
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
+    // The cells' tips tell the colours while the user works in the main window beside.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setWindowTitle(strCaption);
     setFixedSize(objClientSize);

@@ -34,6 +34,7 @@ TEST_F(PaletteWindowTest, WindowsAreFixedTopLevelWindowsDeletedOnClose) {
         EXPECT_EQ(frm->parent(), nullptr);
         EXPECT_EQ(frm->minimumSize(), objCase.objSize);
         EXPECT_EQ(frm->maximumSize(), objCase.objSize);
+        EXPECT_TRUE(frm->testAttribute(Qt::WA_AlwaysShowToolTips));
         frm->show();
         frm->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
