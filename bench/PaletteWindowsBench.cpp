@@ -37,16 +37,19 @@ void BM_OpenWindow(benchmark::State& state) {
     for (auto _ : state) {
         QPointer<Window> frm = new Window(objBars.Bars());
         frm->show();
-        Cells(*frm)->repaint();
+        // The window is exposed, and so painted, when the platform's events have run.
+        QCoreApplication::processEvents();
         state.PauseTiming();
         frm->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
 }
-BENCHMARK_TEMPLATE(BM_OpenWindow, frmWebsafe)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_OpenWindow, frmFailsafe)->Unit(benchmark::kMillisecond);
-BENCHMARK_TEMPLATE(BM_OpenWindow, frmJavaScript)->Unit(benchmark::kMillisecond);
+// A fixed count: closing and deleting each window, outside the timing, takes longer than
+// opening it.
+BENCHMARK_TEMPLATE(BM_OpenWindow, frmWebsafe)->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK_TEMPLATE(BM_OpenWindow, frmFailsafe)->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK_TEMPLATE(BM_OpenWindow, frmJavaScript)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 // Painting the cells of an open window again.
 template <class Window>
