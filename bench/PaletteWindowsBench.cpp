@@ -64,6 +64,7 @@ void BM_PaintCells(benchmark::State& state) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 BENCHMARK_TEMPLATE(BM_PaintCells, frmWebsafe)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PaintCells, frmFailsafe)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PaintCells, frmJavaScript)->Unit(benchmark::kMicrosecond);
 
 // Switching the JavaScript window's order: 140 colours and tips, then the paint.
