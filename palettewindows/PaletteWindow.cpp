@@ -29,8 +29,6 @@ PaletteWindow::PaletteWindow(const PaletteScrollBars& objScrollBars, const char*
         connect(objScrollBars.hsbRed, &QObject::destroyed, this, &QWidget::close);
 }
 
-bool PaletteWindow::HandOverRunning() { return blnHandingOver; }
-
 void PaletteWindow::HandOverColour(std::int32_t lngColour) {
     if (blnHandingOver) {
         // Each bar's change lets pending events run; handing this colour over now would leave

@@ -27,9 +27,6 @@ public:
     PaletteWindow(const PaletteWindow&) = delete;
     PaletteWindow& operator=(const PaletteWindow&) = delete;
 
-    /// True while any palette window is setting the scroll bars.
-    static bool HandOverRunning();
-
 protected:
     /// A top-level window without owner that is deleted when closed; it closes by itself when
     /// the scroll bars go.
