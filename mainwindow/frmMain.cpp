@@ -336,9 +336,7 @@ void frmMain::CreateControls() {
     }
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QWidget* objControl :
-         std::initializer_list<QWidget*>{chkColorPick, cmdFailsafe, cmdWebsafe, cmdJavaScript})
-        objControl->setEnabled(false);
+    chkColorPick->setEnabled(false);
 }
 
 void frmMain::CreateMenus() {
@@ -472,6 +470,9 @@ void frmMain::ConnectControls() {
         connect(objName, &NameField::FocusLeft, this,
                 [this, i](Qt::FocusReason enmReason) { txtName_LostFocus(i, enmReason); });
     }
+    connect(cmdWebsafe, &QPushButton::clicked, this, [this] { cmdWebsafe_Click(); });
+    connect(cmdFailsafe, &QPushButton::clicked, this, [this] { cmdFailsafe_Click(); });
+    connect(cmdJavaScript, &QPushButton::clicked, this, [this] { cmdJavaScript_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {

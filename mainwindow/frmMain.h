@@ -4,6 +4,7 @@
 // clipboard monitor.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -31,6 +32,9 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 class QToolBar;
+class frmFailsafe;
+class frmJavaScript;
+class frmWebsafe;
 
 /// The background of a name whose colour has changed since it was given: RGB(255, 250, 205).
 inline constexpr std::int32_t lngStaleNameColour = PackColour(255, 250, 205);
@@ -120,6 +124,10 @@ public:
     std::array<bool, intMarkCount> arrNameStale{};
     std::array<typColour, 256> arrColourBar{};
     typColour udtCopiedColour{};
+    // The open palette windows; a second opening brings the open one forward.
+    QPointer<frmWebsafe> objWebsafe;
+    QPointer<frmFailsafe> objFailsafe;
+    QPointer<frmJavaScript> objJavaScript;
 
     // The colour update path and the routines around it.
     void ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
@@ -179,6 +187,9 @@ public:
     void mnuEditFind_Click();
     void chkJSNamesOnly_Click();
     void mnuHelpColorProperties_Click();
+    void cmdWebsafe_Click();
+    void cmdFailsafe_Click();
+    void cmdJavaScript_Click();
 
     /// The packed background colour of a name field and of a sample box.
     std::int32_t NameBackColour(int intIndex) const;

@@ -1,0 +1,33 @@
+#include "palettewindows/PaletteCells.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <utility>
+
+PaletteCells::PaletteCells(std::vector<QRect> arrCellRect, QWidget* parent)
+    : ColourCells(std::move(arrCellRect), parent), arrCellTip_(CellCount()) {}
+
+void PaletteCells::SetCellToolTip(int intIndex, const QString& strTip) {
+    arrCellTip_.at(intIndex) = strTip;
+}
+
+bool PaletteCells::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return ColourCells::event(event);
+    auto* objHelp = static_cast<QHelpEvent*>(event);
+    const int intCell = CellAt(objHelp->pos());
+    if (intCell < 0 || arrCellTip_[intCell].isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // The tip stays while the pointer is over the same cell and follows it to the next one.
+    QToolTip::showText(objHelp->globalPos(), arrCellTip_[intCell], this, CellRect(intCell));
+    return true;
+}
+
+void PaletteCells::mousePressEvent(QMouseEvent* event) {
+    ColourCells::mousePressEvent(event);
+    const int intCell = CellAt(event->position().toPoint());
+    if (intCell >= 0) emit CellMouseDown(intCell, event->button());
+}
