@@ -215,6 +215,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void ConnectControls();
+    void NameControlsForScreenReaders();
     void InstallFatalErrorHandler();
     void FatalErrorHandler();
     void CloseOtherWindows();
