@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xclip xdotool fonts-dejavu-core
+    dbus at-spi2-core python3-pyatspi parcellite
+    dpkg-dev fakeroot file desktop-file-utils appstream lintian
 )
 
 missing=()
