@@ -4,6 +4,8 @@
 #   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
 #   make bench      build and run the benchmarks
 #   make fuzz       run the palette file fuzzer for 60 seconds (build-fuzz/)
+#   make package    build the Debian package build/huevra_<version>_<arch>.deb
+#   make package-test  build the package, then install it into a scratch root and start it
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -11,7 +13,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build test test-asan bench fuzz run clean
+.PHONY: deps configure build test test-asan bench fuzz run package package-test clean
 
 deps:
 	./scripts/install-deps.sh
@@ -37,6 +39,12 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUEVRA_FUZZ=ON -DHUEVRA_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target palette_fuzzer
 	./scripts/run-fuzzer.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+package: build
+	cmake --build $(BUILD) --target package
+
+package-test: package
+	./tests/e2e/run-install-test.sh "$$(ls -t $(BUILD)/huevra_*.deb | head -n 1)"
 
 run: build
 	./$(BUILD)/huevra

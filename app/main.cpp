@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 
 #include "core/modSupport.h"
 #include "mainwindow/MainServices.h"
@@ -15,6 +16,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // One application ID names the desktop entry, the metainfo and the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.pellmark.Huevra"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/com.pellmark.Huevra.svg")));
     modSupport::SetEventPump([] { QCoreApplication::processEvents(); });
 
     QtClipboard objClipboard;

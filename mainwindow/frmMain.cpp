@@ -126,10 +126,13 @@ frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setContextMenuPolicy(Qt::PreventContextMenu);
     SetBackColour(this, lngWindowColour);
+    // The menu bar draws its items' text in the button text colour on the window's grey.
+    SetTextColourOn(menuBar(), QPalette::ButtonText, lngWindowColour);
     CreateControls();
     CreateMenus();
     CreateToolbar();
     ConnectControls();
+    NameControlsForScreenReaders();
     // The client area under the menu bar holds the toolbar and the controls.
     setFixedSize(Twips(11340), menuBar()->sizeHint().height() + Twips(5130));
     Form_Load();

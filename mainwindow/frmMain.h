@@ -226,6 +226,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void ConnectControls();
+    void NameControlsForScreenReaders();
     void InstallFatalErrorHandler();
     void FatalErrorHandler();
     void CloseOtherWindows();

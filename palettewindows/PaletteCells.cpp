@@ -10,6 +10,8 @@ PaletteCells::PaletteCells(std::vector<QRect> arrCellRect, QWidget* parent)
 
 void PaletteCells::SetCellToolTip(int intIndex, const QString& strTip) {
     arrCellTip_.at(intIndex) = strTip;
+    // A screen reader names the cell as its tip does: by the colour's name or code.
+    SetCellName(intIndex, strTip);
 }
 
 bool PaletteCells::event(QEvent* event) {

@@ -20,6 +20,7 @@ frmFailsafe::frmFailsafe(const PaletteScrollBars& objScrollBars)
           QSize(PixelEdge(intCellStep * (intFailsafeCount - 1)) + intCellWidth, intCellHeight)) {
     lblFailsafeColor = new PaletteCells(FailsafeCells(), this);
     lblFailsafeColor->setObjectName(QStringLiteral("lblFailsafeColor"));
+    lblFailsafeColor->setAccessibleName(QStringLiteral("Failsafe colours"));
     lblFailsafeColor->setGeometry(0, 0, width(), height());
     connect(lblFailsafeColor, &PaletteCells::CellMouseDown, this,
             [this](int intIndex, Qt::MouseButton enmButton) {

@@ -66,6 +66,7 @@ frmJavaScript::frmJavaScript(const PaletteScrollBars& objScrollBars)
 
     lblJavaScriptColor = new PaletteCells(JavaScriptCells(), this);
     lblJavaScriptColor->setObjectName(QStringLiteral("lblJavaScriptColor"));
+    lblJavaScriptColor->setAccessibleName(QStringLiteral("JavaScript colours"));
     lblJavaScriptColor->setGeometry(0, intToolbarHeight, width(), height() - intToolbarHeight);
     connect(lblJavaScriptColor, &PaletteCells::CellMouseDown, this,
             [this](int intIndex, Qt::MouseButton enmButton) {

@@ -20,6 +20,7 @@ frmWebsafe::frmWebsafe(const PaletteScrollBars& objScrollBars)
                     QSize(intColumns * intCellSize, intRows * intCellSize)) {
     lblWebsafeColor = new PaletteCells(WebsafeCells(), this);
     lblWebsafeColor->setObjectName(QStringLiteral("lblWebsafeColor"));
+    lblWebsafeColor->setAccessibleName(QStringLiteral("Websafe colours"));
     lblWebsafeColor->setGeometry(0, 0, width(), height());
     connect(lblWebsafeColor, &PaletteCells::CellMouseDown, this,
             [this](int intIndex, Qt::MouseButton enmButton) {

@@ -9,7 +9,9 @@ packages=(
     qt6-svg-dev libqt6svg6
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xclip xdotool fonts-dejavu-core
+    xvfb xauth xclip xdotool x11-utils fonts-dejavu-core
+    dbus at-spi2-core python3-pyatspi parcellite
+    dpkg-dev fakeroot file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,16 +1,128 @@
 #include "widgets/ColourCells.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <utility>
 
 #include "widgets/Twips.h"
 
+namespace {
+
+/// One cell as assistive technology sees it: a button named after its colour.
+class CellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    CellAccessible(ColourCells* objCells, int intIndex)
+        : objCells_(objCells), intIndex_(intIndex) {}
+
+    bool isValid() const override { return !objCells_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return objCells_ ? objCells_->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(objCells_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text enmText) const override {
+        if (!objCells_ || enmText != QAccessible::Name) return {};
+        return objCells_->CellName(intIndex_);
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!objCells_) return {};
+        const QRect objCell = objCells_->CellRect(intIndex_);
+        return QRect(objCells_->mapToGlobal(objCell.topLeft()), objCell.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::State state() const override {
+        QAccessible::State objState;
+        if (!objCells_ || !objCells_->isVisible()) objState.invisible = true;
+        if (objCells_ && !objCells_->isEnabled()) objState.disabled = true;
+        return objState;
+    }
+    void* interface_cast(QAccessible::InterfaceType enmType) override {
+        return enmType == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface*>(this)
+                   : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& strAction) override {
+        if (objCells_ && objCells_->isEnabled() && strAction == pressAction())
+            objCells_->ClickCell(intIndex_);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPointer<ColourCells> objCells_;
+    int intIndex_;
+};
+
+/// The cells' widget as assistive technology sees it: a list of its cells.
+class ColourCellsAccessible : public QAccessibleWidget {
+public:
+    explicit ColourCellsAccessible(ColourCells* objCells)
+        : QAccessibleWidget(objCells, QAccessible::List) {}
+    ~ColourCellsAccessible() override {
+        for (QAccessible::Id lngId : arrChildId_) QAccessible::deleteAccessibleInterface(lngId);
+    }
+    ColourCellsAccessible(const ColourCellsAccessible&) = delete;
+    ColourCellsAccessible& operator=(const ColourCellsAccessible&) = delete;
+
+    int childCount() const override { return Cells()->CellCount(); }
+    QAccessibleInterface* child(int intIndex) const override {
+        if (intIndex < 0 || intIndex >= childCount()) return nullptr;
+        if (arrChildId_.size() != static_cast<std::size_t>(childCount())) {
+            arrChildId_.assign(static_cast<std::size_t>(childCount()), 0);
+        }
+        QAccessible::Id& lngId = arrChildId_[static_cast<std::size_t>(intIndex)];
+        if (lngId == 0)
+            lngId = QAccessible::registerAccessibleInterface(new CellAccessible(Cells(), intIndex));
+        return QAccessible::accessibleInterface(lngId);
+    }
+    int indexOfChild(const QAccessibleInterface* objChild) const override {
+        for (std::size_t i = 0; i < arrChildId_.size(); ++i)
+            if (arrChildId_[i] != 0 && QAccessible::accessibleInterface(arrChildId_[i]) == objChild)
+                return static_cast<int>(i);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int intX, int intY) const override {
+        return child(Cells()->CellAt(Cells()->mapFromGlobal(QPoint(intX, intY))));
+    }
+
+private:
+    ColourCells* Cells() const { return static_cast<ColourCells*>(widget()); }
+    mutable std::vector<QAccessible::Id> arrChildId_;
+};
+
+QAccessibleInterface* ColourCellsAccessibleFactory(const QString& strClassName,
+                                                   QObject* objObject) {
+    if (strClassName == QLatin1String("ColourCells") && objObject != nullptr &&
+        objObject->isWidgetType())
+        return new ColourCellsAccessible(static_cast<ColourCells*>(objObject));
+    return nullptr;
+}
+
+}  // namespace
+
 ColourCells::ColourCells(std::vector<QRect> arrCellRect, QWidget* parent)
     : QWidget(parent),
       arrCellRect_(std::move(arrCellRect)),
-      arrCellColour_(arrCellRect_.size(), QColor(Qt::white)) {
+      arrCellColour_(arrCellRect_.size(), QColor(Qt::white)),
+      arrCellName_(arrCellRect_.size()) {
+    static const bool blnFactoryInstalled = [] {
+        QAccessible::installFactory(ColourCellsAccessibleFactory);
+        return true;
+    }();
+    (void)blnFactoryInstalled;
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -41,6 +153,25 @@ void ColourCells::SetCellColour(int intIndex, const QColor& objColour) {
     if (objCell == objColour) return;
     objCell = objColour;
     update();
+}
+
+void ColourCells::SetCellName(int intIndex, const QString& strName) {
+    arrCellName_.at(intIndex) = strName;
+}
+
+QString ColourCells::CellName(int intIndex) const {
+    const QString& strName = arrCellName_.at(intIndex);
+    if (!strName.isEmpty()) return strName;
+    const QColor& objColour = arrCellColour_.at(intIndex);
+    return QStringLiteral("Red %1, green %2, blue %3")
+        .arg(objColour.red())
+        .arg(objColour.green())
+        .arg(objColour.blue());
+}
+
+void ColourCells::ClickCell(int intIndex) {
+    if (intIndex < 0 || intIndex >= CellCount()) return;
+    emit CellClicked(intIndex);
 }
 
 int ColourCells::CellAt(const QPoint& objPoint) const {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 #include <vector>
 
@@ -25,6 +26,12 @@ public:
     QRect CellRect(int intIndex) const { return arrCellRect_.at(intIndex); }
     QColor CellColour(int intIndex) const { return arrCellColour_.at(intIndex); }
     void SetCellColour(int intIndex, const QColor& objColour);
+    /// The name a screen reader announces for a cell; an empty name (the default) announces the
+    /// cell's colour as "Red 255, green 204, blue 0".
+    void SetCellName(int intIndex, const QString& strName);
+    QString CellName(int intIndex) const;
+    /// Clicks a cell as the mouse does; the way assistive technology presses a cell.
+    void ClickCell(int intIndex);
     /// Returns the topmost cell at a point, or -1.
     int CellAt(const QPoint& objPoint) const;
 
@@ -41,5 +48,6 @@ protected:
 private:
     std::vector<QRect> arrCellRect_;
     std::vector<QColor> arrCellColour_;
+    std::vector<QString> arrCellName_;
     int intPressedCell_ = -1;
 };
