@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "core/modSupport.h"
+#include "help/QtHelpViewer.h"
 #include "mainwindow/MainServices.h"
 #include "mainwindow/frmMain.h"
 #include "platform/QtClipboard.h"
@@ -23,8 +24,10 @@ int main(int argc, char** argv) {
     QtMessageBox objMessages;
     QtFileDialogs objFileDialogs;
     QtShell objShell;
-    const MainServices objServices{objClipboard, objMessages,    objScreen,
-                                   objRegistry,  objFileDialogs, objShell};
+    // The viewer window is made only when help is first asked for.
+    QtHelpViewer objHelpViewer;
+    const MainServices objServices{objClipboard,   objMessages, objScreen,    objRegistry,
+                                   objFileDialogs, objShell,    objHelpViewer};
 
     frmMain frm(objServices);
     // A failure while the window loaded has already told the user and ends the run.

@@ -114,6 +114,7 @@ frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
     : QMainWindow(parent),
       objFileCommands(objPalette, SharedSettings(), *this, objMainServices.objFileDialogs,
                       objMainServices.objMessages, objMainServices.objShell),
+      objHTMLHelp(objMainServices.objHelpViewer),
       objServices(objMainServices) {
     InitIconResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -382,8 +383,8 @@ void frmMain::CreateMenus() {
     mnuHelpAboutHuevra = addItem(mnuHelp, "mnuHelpAboutHuevra", "&About Huevra...", nullptr);
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QAction* objItem : {mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions, mnuHelpHelp,
-                             mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
+    for (QAction* objItem :
+         {mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions, mnuHelpColorProperties})
         objItem->setEnabled(false);
 }
 
@@ -448,6 +449,9 @@ void frmMain::ConnectControls() {
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuEditCopyColor, &QAction::triggered, this, [this] { mnuEditCopyColor_Click(); });
     connect(mnuEditPasteColor, &QAction::triggered, this, [this] { mnuEditPasteColor_Click(); });
+    connect(mnuHelpHelp, &QAction::triggered, this, [this] { mnuHelpHelp_Click(); });
+    connect(mnuHomePage, &QAction::triggered, this, [this] { mnuHomePage_Click(); });
+    connect(mnuHelpAboutHuevra, &QAction::triggered, this, [this] { mnuHelpAboutHuevra_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {
@@ -532,6 +536,7 @@ void frmMain::InstallFatalErrorHandler() {
 void frmMain::FatalErrorHandler() {
     if (!blnErrorGuard) return;
     blnClosingAfterError = true;
+    CloseHelpViewer();
     if (!blnErrorShown) {
         // Marked first, so that a failure while the message is up cannot show it again.
         blnErrorShown = true;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/ColourValue.h"
+#include "help/HTMLHelp.h"
 #include "mainwindow/MainServices.h"
 #include "palette/FileCommands.h"
 #include "palette/PaletteModel.h"
@@ -102,6 +103,7 @@ public:
     // The document, its File commands and the window's state.
     Palette objPalette;
     FileCommands objFileCommands;
+    HTMLHelp objHTMLHelp;
     bool blnScrollEvents = false;
     bool blnValueEvents = false;
     bool blnNameCheck = false;
@@ -162,6 +164,9 @@ public:
     void mnuFileExit_Click();
     void mnuEditCopyColor_Click();
     void mnuEditPasteColor_Click();
+    void mnuHelpHelp_Click();
+    void mnuHomePage_Click();
+    void mnuHelpAboutHuevra_Click();
     void tbrTools_ButtonClick(int intIndex);
 
     /// The packed background colour of a name field and of a sample box.
@@ -189,6 +194,7 @@ private:
     void InstallFatalErrorHandler();
     void FatalErrorHandler();
     void CloseOtherWindows();
+    void CloseHelpViewer();
 
     void ScrollBarEvent();
     void ApplyScrollBarColour();
