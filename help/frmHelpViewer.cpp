@@ -118,6 +118,12 @@ void frmHelpViewer::CreateControls() {
     connect(txtTopic, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(txtTopic, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
     connect(txtTopic, &QTextBrowser::sourceChanged, this, [this] { txtTopic_SourceChanged(); });
+    // The contents are read in the engine's own thread; they open on the page shown.
+    connect(objEngine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
+        objEngine->contentWidget()->expandToDepth(0);
+        txtTopic_SourceChanged();
+    });
+    connect(tabNavigation, &QTabWidget::currentChanged, this, [this] { tabNavigation_Change(); });
     connect(objContents, &QHelpContentWidget::linkActivated, this,
             [this](const QUrl& objUrl) { ShowLink(objUrl); });
     connect(txtIndexLookFor, &QLineEdit::textChanged, this, [this] { txtIndexLookFor_Change(); });
@@ -198,6 +204,23 @@ void frmHelpViewer::txtTopic_SourceChanged() {
         objPage.setFragment(QString());
         const QModelIndex objItem = objContents->indexOf(objPage);
         if (objItem.isValid()) objContents->setCurrentIndex(objItem);
+    });
+}
+
+void frmHelpViewer::tabNavigation_Change() {
+    Guarded([&] {
+        // Each pane is ready for typing as soon as it is chosen.
+        switch (tabNavigation->currentIndex()) {
+            case 1:
+                txtIndexLookFor->setFocus();
+                break;
+            case 2:
+                objEngine->searchEngine()->queryWidget()->setFocus();
+                break;
+            default:
+                objEngine->contentWidget()->setFocus();
+                break;
+        }
     });
 }
 

@@ -54,6 +54,7 @@ public:
     bool SearchReady() const { return blnSearchReady; }
 
     void txtTopic_SourceChanged();
+    void tabNavigation_Change();
     void txtIndexLookFor_Change();
     void ShowLink(const QUrl& objUrl);
     void Search();
