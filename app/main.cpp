@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 
 #include "core/modSupport.h"
-#include "help/QtHelpViewer.h"
+#include "help/LazyHelpViewer.h"
 #include "mainwindow/MainServices.h"
 #include "mainwindow/frmMain.h"
 #include "platform/QtClipboard.h"
@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
     QtMessageBox objMessages;
     QtFileDialogs objFileDialogs;
     QtShell objShell;
-    // The viewer window is made only when help is first asked for.
-    QtHelpViewer objHelpViewer;
+    // The viewer and the libraries it needs are loaded only when help is first asked for.
+    LazyHelpViewer objHelpViewer;
     const MainServices objServices{objClipboard,   objMessages, objScreen,    objRegistry,
                                    objFileDialogs, objShell,    objHelpViewer};
 

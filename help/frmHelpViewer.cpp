@@ -159,7 +159,7 @@ bool frmHelpViewer::LoadHelpFile(const QString& strHelpFile) {
                          QLatin1String(strVirtualFolder) + QLatin1Char('/');
         objEngine->contentModel()->createContents(QString());
         objEngine->indexModel()->createIndex(QString());
-        objEngine->searchEngine()->reindexDocumentation();
+        // The search engine writes its index by itself once the engine has set up the file.
         return true;
     });
 }
