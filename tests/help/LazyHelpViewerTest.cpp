@@ -42,8 +42,6 @@ TEST(LazyHelpViewer, LoadsTheModuleAtTheFirstTopicAndReusesItsWindow) {
         EXPECT_EQ(ViewerWindows(), std::vector<QWidget*>{frmViewer});
         EXPECT_EQ(frmViewer->windowTitle().toStdString(), "Huevra Help - Custom Format");
         EXPECT_FALSE(objViewer.ShowTopic(strHelpFile, "huevra99.htm"));
-        EXPECT_FALSE(objViewer.ShowTopic("/nonexistent/huevra.qch", "huevra1.htm"));
-
         objViewer.Close();
         for (QWidget* objWindow : ViewerWindows()) EXPECT_FALSE(objWindow->isVisible());
     }

@@ -80,15 +80,6 @@ TEST_F(QtHelpViewerTest, ReusesOneWindowForEveryTopic) {
     EXPECT_EQ(PageTitle(), "The main window");
 }
 
-TEST_F(QtHelpViewerTest, CloseClosesTheWindowAndTheNextTopicShowsItAgain) {
-    objViewer.Close();  // nothing open yet
-    ASSERT_TRUE(objViewer.ShowTopic(strHelpFile, "huevra1.htm"));
-    objViewer.Close();
-    EXPECT_FALSE(objViewer.Window()->isVisible());
-    ASSERT_TRUE(objViewer.ShowTopic(strHelpFile, "huevra1.htm"));
-    EXPECT_TRUE(objViewer.Window()->isVisible());
-}
-
 TEST_F(QtHelpViewerTest, FollowsLinksBetweenPages) {
     ASSERT_TRUE(objViewer.ShowTopic(strHelpFile, "index.htm"));
     frmHelpViewer* frm = objViewer.Window();
