@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "core/modSupport.h"
+#include "help/LazyHelpViewer.h"
 #include "mainwindow/MainServices.h"
 #include "mainwindow/frmMain.h"
 #include "platform/QtClipboard.h"
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
     QtMessageBox objMessages;
     QtFileDialogs objFileDialogs;
     QtShell objShell;
-    const MainServices objServices{objClipboard, objMessages,    objScreen,
-                                   objRegistry,  objFileDialogs, objShell};
+    // The viewer and the libraries it needs are loaded only when help is first asked for.
+    LazyHelpViewer objHelpViewer;
+    const MainServices objServices{objClipboard,   objMessages, objScreen,    objRegistry,
+                                   objFileDialogs, objShell,    objHelpViewer};
 
     frmMain frm(objServices);
     // A failure while the window loaded has already told the user and ends the run.

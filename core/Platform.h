@@ -66,12 +66,14 @@ public:
     virtual bool OpenInTextEditor(const std::string& strPath) = 0;
 };
 
-/// The help viewer.
+/// The help viewer: one window that shows the topics of a compiled help file.
 class IHelpViewer {
 public:
     virtual ~IHelpViewer() = default;
-    /// Shows a topic of the help file; false when the help cannot be shown.
-    virtual bool ShowTopic(const std::string& strTopic) = 0;
+    /// Shows a topic (a page name such as "huevra1.htm") of the help file at strHelpFile;
+    /// false when the file cannot be read or does not hold the topic.
+    virtual bool ShowTopic(const std::string& strHelpFile, const std::string& strTopic) = 0;
+    /// Closes every help window that is open.
     virtual void Close() = 0;
 };
 

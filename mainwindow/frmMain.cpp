@@ -117,6 +117,7 @@ frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
     : QMainWindow(parent),
       objFileCommands(objPalette, SharedSettings(), *this, objMainServices.objFileDialogs,
                       objMainServices.objMessages, objMainServices.objShell),
+      objHTMLHelp(objMainServices.objHelpViewer),
       objServices(objMainServices) {
     InitIconResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -394,7 +395,7 @@ void frmMain::CreateMenus() {
 
     // Commands whose work comes with later parts of the program stay disabled until then.
     for (QAction* objItem :
-         {mnuToolsCustomFormat, mnuToolsOptions, mnuHelpHelp, mnuHomePage, mnuHelpAboutHuevra})
+         {mnuToolsCustomFormat, mnuToolsOptions})
         objItem->setEnabled(false);
 }
 
@@ -476,6 +477,9 @@ void frmMain::ConnectControls() {
     connect(cmdWebsafe, &QPushButton::clicked, this, [this] { cmdWebsafe_Click(); });
     connect(cmdFailsafe, &QPushButton::clicked, this, [this] { cmdFailsafe_Click(); });
     connect(cmdJavaScript, &QPushButton::clicked, this, [this] { cmdJavaScript_Click(); });
+    connect(mnuHelpHelp, &QAction::triggered, this, [this] { mnuHelpHelp_Click(); });
+    connect(mnuHomePage, &QAction::triggered, this, [this] { mnuHomePage_Click(); });
+    connect(mnuHelpAboutHuevra, &QAction::triggered, this, [this] { mnuHelpAboutHuevra_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {
@@ -623,6 +627,7 @@ void frmMain::InstallFatalErrorHandler() {
 void frmMain::FatalErrorHandler() {
     if (!blnErrorGuard) return;
     blnClosingAfterError = true;
+    CloseHelpViewer();
     if (!blnErrorShown) {
         // Marked first, so that a failure while the message is up cannot show it again.
         blnErrorShown = true;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/ColourValue.h"
+#include "help/HTMLHelp.h"
 #include "mainwindow/MainServices.h"
 #include "palette/FileCommands.h"
 #include "palette/PaletteModel.h"
@@ -111,6 +112,7 @@ public:
     // The document, its File commands and the window's state.
     Palette objPalette;
     FileCommands objFileCommands;
+    HTMLHelp objHTMLHelp;
     bool blnScrollEvents = false;
     bool blnValueEvents = false;
     bool blnNameCheck = false;
@@ -178,6 +180,9 @@ public:
     void mnuFileExit_Click();
     void mnuEditCopyColor_Click();
     void mnuEditPasteColor_Click();
+    void mnuHelpHelp_Click();
+    void mnuHomePage_Click();
+    void mnuHelpAboutHuevra_Click();
     void tbrTools_ButtonClick(int intIndex);
     void txtName_Change(int intIndex);
     void txtName_Click(int intIndex);
@@ -230,6 +235,7 @@ private:
     void InstallFatalErrorHandler();
     void FatalErrorHandler();
     void CloseOtherWindows();
+    void CloseHelpViewer();
 
     void ScrollBarEvent();
     void ApplyScrollBarColour();

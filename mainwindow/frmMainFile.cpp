@@ -51,6 +51,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
             return;
         }
         CloseOtherWindows();
+        CloseHelpViewer();
         event->accept();
     });
     // A failure during the request leaves the event accepted, so the window goes with the others.

@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins
     qt6-svg-dev libqt6svg6
+    qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6sql6-sqlite
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xclip xdotool x11-utils fonts-dejavu-core

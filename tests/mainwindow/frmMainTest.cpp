@@ -153,10 +153,10 @@ TEST_F(frmMainTest, CaptionsToolTipsAndShortcutsAreExact) {
         {"mnuToolsCustomFormat", "&Custom Format...", nullptr, "F8", false},
         {"mnuToolsOptions", "&Options...", nullptr, "F9", false},
         {"mnuHelp", "&Help", nullptr, "", true},
-        {"mnuHelpHelp", "&Help", nullptr, "F1", false},
-        {"mnuHomePage", "&Visit Huevra Home Page", nullptr, "", false},
+        {"mnuHelpHelp", "&Help", nullptr, "F1", true},
+        {"mnuHomePage", "&Visit Huevra Home Page", nullptr, "", true},
         {"mnuHelpColorProperties", "&Colour Properties...", nullptr, "F4", true},
-        {"mnuHelpAboutHuevra", "&About Huevra...", nullptr, "", false},
+        {"mnuHelpAboutHuevra", "&About Huevra...", nullptr, "", true},
         {"btnNew", nullptr, "New Palette (Ctrl+N)", "", true},
         {"btnOpen", nullptr, "Open Palette In Huevra (Ctrl+O)", "", true},
         {"btnOpenInNotepad", nullptr, "Open Palette In Notepad (Ctrl+I)", "", true},
@@ -166,7 +166,7 @@ TEST_F(frmMainTest, CaptionsToolTipsAndShortcutsAreExact) {
         {"btnFind", nullptr, "Find JavaScript Names (F5)", "", true},
         {"btnCustomFormat", nullptr, "Custom Format (F8)", "", false},
         {"btnOptions", nullptr, "Options (F9)", "", false},
-        {"btnHelp", nullptr, "Help (F1)", "", false},
+        {"btnHelp", nullptr, "Help (F1)", "", true},
         {"btnColorProperties", nullptr, "Colour Properties (F4)", "", true},
     };
     for (const Expected& objExpected : arrExpected) {
@@ -302,7 +302,7 @@ TEST_F(frmMainTest, FailureWhileTheMessageIsUpIsNotToldAgain) {
         }
     } objFailingMessages;
     frmMain frmOwn(MainServices{objClipboard, objFailingMessages, objScreen, objRegistry,
-                                objFileDialogs, objShell});
+                                objFileDialogs, objShell, objHelpViewer});
     objFailingMessages.frm = &frmOwn;
     frmOwn.objPalette.intSelectedMark = 9;
     frmOwn.mnuEditCopyColor_Click();

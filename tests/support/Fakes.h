@@ -123,14 +123,18 @@ public:
     }
 };
 
-/// Records help topics; can fail.
+/// Records help files and topics; can fail or throw.
 class FakeHelpViewer : public IHelpViewer {
 public:
+    std::vector<std::string> arrFiles;
     std::vector<std::string> arrTopics;
     int intCloses = 0;
     bool blnFail = false;
+    bool blnThrow = false;
 
-    bool ShowTopic(const std::string& strTopic) override {
+    bool ShowTopic(const std::string& strHelpFile, const std::string& strTopic) override {
+        if (blnThrow) throw std::runtime_error("help viewer unavailable");
+        arrFiles.push_back(strHelpFile);
         arrTopics.push_back(strTopic);
         return !blnFail;
     }

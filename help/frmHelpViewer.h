@@ -1,0 +1,70 @@
+#pragma once
+
+// The help viewer window: the pages of one compiled help file with their contents, index and
+// full-text search, read through Qt's help engine.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVariant>
+#include <QWidget>
+
+class QHelpEngine;
+class QLineEdit;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+
+/// A text browser that reads its pages, style sheets and images from the help engine.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine* objEngine, QWidget* parent);
+    QVariant loadResource(int intType, const QUrl& objName) override;
+
+private:
+    QHelpEngine* objEngine_;
+};
+
+class frmHelpViewer : public QWidget {
+    Q_OBJECT
+public:
+    frmHelpViewer();
+    ~frmHelpViewer() override;
+    frmHelpViewer(const frmHelpViewer&) = delete;
+    frmHelpViewer& operator=(const frmHelpViewer&) = delete;
+
+    /// Registers a compiled help file with the engine; false when it cannot be read.
+    bool LoadHelpFile(const QString& strHelpFile);
+    /// Shows a page (with an optional "#anchor") of the loaded file; false when it has none.
+    bool ShowTopic(const QString& strTopic);
+
+    // Controls, in creation order.
+    QPushButton* cmdBack = nullptr;
+    QPushButton* cmdForward = nullptr;
+    QSplitter* splPanes = nullptr;
+    QTabWidget* tabNavigation = nullptr;
+    QLineEdit* txtIndexLookFor = nullptr;
+    HelpBrowser* txtTopic = nullptr;
+
+    QHelpEngine* Engine() const { return objEngine; }
+    /// The loaded file's base address, such as "qthelp://org.example.huevra/doc/".
+    const QString& BaseAddress() const { return strBaseAddress; }
+    /// Whether the full-text index of the loaded file is written and ready for searches.
+    bool SearchReady() const { return blnSearchReady; }
+
+    void txtTopic_SourceChanged();
+    void tabNavigation_Change();
+    void txtIndexLookFor_Change();
+    void ShowLink(const QUrl& objUrl);
+    void Search();
+
+private:
+    void CreateControls();
+    QUrl TopicAddress(const QString& strTopic) const;
+
+    QTemporaryDir objCollectionFolder;
+    QHelpEngine* objEngine = nullptr;
+    QString strBaseAddress;
+    bool blnSearchReady = false;
+};
