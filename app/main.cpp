@@ -13,6 +13,17 @@
 #include "platform/QtShell.h"
 #include "settings/RegistryStringHandler.h"
 
+namespace {
+
+// Stands in until the help viewer is connected: every topic reports that help cannot be shown.
+class NoHelpViewer : public IHelpViewer {
+public:
+    bool ShowTopic(const std::string&) override { return false; }
+    void Close() override {}
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     modSupport::SetEventPump([] { QCoreApplication::processEvents(); });
@@ -23,8 +34,9 @@ int main(int argc, char** argv) {
     QtMessageBox objMessages;
     QtFileDialogs objFileDialogs;
     QtShell objShell;
-    const MainServices objServices{objClipboard, objMessages,    objScreen,
-                                   objRegistry,  objFileDialogs, objShell};
+    NoHelpViewer objHelp;
+    const MainServices objServices{objClipboard,   objMessages, objScreen, objRegistry,
+                                   objFileDialogs, objShell,    objHelp};
 
     frmMain frm(objServices);
     // A failure while the window loaded has already told the user and ends the run.

@@ -27,13 +27,15 @@ struct BenchServices {
     FakeRegistry objRegistry;
     FakeFileDialogs objFileDialogs;
     FakeShell objShell;
+    FakeHelpViewer objHelp;
     QTemporaryDir objFolder;
 
     BenchServices() {
         objRegistry.mapValue[{strSettingsKey, "StandardFolder"}] = objFolder.path().toStdString();
     }
     MainServices Services() {
-        return {objClipboard, objMessages, objScreen, objRegistry, objFileDialogs, objShell};
+        return {objClipboard,   objMessages, objScreen, objRegistry,
+                objFileDialogs, objShell,    objHelp};
     }
 };
 

@@ -11,4 +11,5 @@ struct MainServices {
     IRegistry& objRegistry;
     IFileDialogs& objFileDialogs;
     IShell& objShell;
+    IHelpViewer& objHelp;
 };

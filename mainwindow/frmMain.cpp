@@ -391,8 +391,8 @@ void frmMain::CreateMenus() {
     mnuHelpAboutHuevra = addItem(mnuHelp, "mnuHelpAboutHuevra", "&About Huevra...", nullptr);
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QAction* objItem : {mnuEditFind, mnuToolsCustomFormat, mnuToolsOptions, mnuHelpHelp,
-                             mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
+    for (QAction* objItem :
+         {mnuEditFind, mnuHelpHelp, mnuHomePage, mnuHelpColorProperties, mnuHelpAboutHuevra})
         objItem->setEnabled(false);
 }
 
@@ -457,6 +457,9 @@ void frmMain::ConnectControls() {
     connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
     connect(mnuEditCopyColor, &QAction::triggered, this, [this] { mnuEditCopyColor_Click(); });
     connect(mnuEditPasteColor, &QAction::triggered, this, [this] { mnuEditPasteColor_Click(); });
+    connect(mnuToolsCustomFormat, &QAction::triggered, this,
+            [this] { mnuToolsCustomFormat_Click(); });
+    connect(mnuToolsOptions, &QAction::triggered, this, [this] { mnuToolsOptions_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {

@@ -167,6 +167,8 @@ public:
     void mnuFileExit_Click();
     void mnuEditCopyColor_Click();
     void mnuEditPasteColor_Click();
+    void mnuToolsCustomFormat_Click();
+    void mnuToolsOptions_Click();
     void tbrTools_ButtonClick(int intIndex);
 
     /// The packed background colour of a name field and of a sample box.

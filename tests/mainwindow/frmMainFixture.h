@@ -47,6 +47,7 @@ protected:
     FakeRegistry objRegistry;
     FakeFileDialogs objFileDialogs;
     FakeShell objShell;
+    FakeHelpViewer objHelp;
     QTemporaryDir objFolder;
     std::unique_ptr<frmMain> frm;
 
@@ -103,8 +104,8 @@ protected:
 
     /// Creates the window; its timer is stopped so that the tests give the ticks.
     void Open() {
-        frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen,
-                                                     objRegistry, objFileDialogs, objShell});
+        frm = std::make_unique<frmMain>(MainServices{
+            objClipboard, objMessages, objScreen, objRegistry, objFileDialogs, objShell, objHelp});
         frm->tmrClip->stop();
     }
 

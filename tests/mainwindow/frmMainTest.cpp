@@ -150,8 +150,8 @@ TEST_F(frmMainTest, CaptionsToolTipsAndShortcutsAreExact) {
         {"mnuEditPasteColor", "&Paste Colour To Selected Colour Mark", nullptr, "F3", false},
         {"mnuEditFind", "&Find JavaScript Names", nullptr, "F5", false},
         {"mnuTools", "&Tools", nullptr, "", true},
-        {"mnuToolsCustomFormat", "&Custom Format...", nullptr, "F8", false},
-        {"mnuToolsOptions", "&Options...", nullptr, "F9", false},
+        {"mnuToolsCustomFormat", "&Custom Format...", nullptr, "F8", true},
+        {"mnuToolsOptions", "&Options...", nullptr, "F9", true},
         {"mnuHelp", "&Help", nullptr, "", true},
         {"mnuHelpHelp", "&Help", nullptr, "F1", false},
         {"mnuHomePage", "&Visit Huevra Home Page", nullptr, "", false},
@@ -164,8 +164,8 @@ TEST_F(frmMainTest, CaptionsToolTipsAndShortcutsAreExact) {
         {"btnCopyColor", nullptr, "Copy Colour From Selected Colour Mark (F2)", "", true},
         {"btnPasteColor", nullptr, "Use the Copy button to enable", "", false},
         {"btnFind", nullptr, "Find JavaScript Names (F5)", "", false},
-        {"btnCustomFormat", nullptr, "Custom Format (F8)", "", false},
-        {"btnOptions", nullptr, "Options (F9)", "", false},
+        {"btnCustomFormat", nullptr, "Custom Format (F8)", "", true},
+        {"btnOptions", nullptr, "Options (F9)", "", true},
         {"btnHelp", nullptr, "Help (F1)", "", false},
         {"btnColorProperties", nullptr, "Colour Properties (F4)", "", false},
     };
@@ -302,7 +302,7 @@ TEST_F(frmMainTest, FailureWhileTheMessageIsUpIsNotToldAgain) {
         }
     } objFailingMessages;
     frmMain frmOwn(MainServices{objClipboard, objFailingMessages, objScreen, objRegistry,
-                                objFileDialogs, objShell});
+                                objFileDialogs, objShell, objHelp});
     objFailingMessages.frm = &frmOwn;
     frmOwn.objPalette.intSelectedMark = 9;
     frmOwn.mnuEditCopyColor_Click();
