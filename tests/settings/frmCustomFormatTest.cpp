@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -18,7 +17,7 @@
 
 namespace {
 
-/// A help viewer that shows a window of its own, without owner, as the real one does.
+/// A help viewer that shows a window of its own, without an owner.
 class WindowHelpViewer : public FakeHelpViewer {
 public:
     std::unique_ptr<QPushButton> objWindow;
@@ -64,57 +63,41 @@ protected:
 TEST_F(frmCustomFormatTest, CaptionsToolTipsAndTabOrderAreExact) {
     Open();
     EXPECT_EQ(frm->windowTitle(), "Custom Format");
-    const std::vector<std::tuple<QLabel*, const char*>> arrHeading{
-        {frm->lblRed, "Red"},
-        {frm->lblGreen, "Green"},
-        {frm->lblBlue, "Blue"},
-        {frm->lblUpperCaseHex, "Upper Case Hex"},
-        {frm->lblLowerCaseHex, "Lower Case Hex"},
-        {frm->lblDecimal, "Decimal"},
-        {frm->lblLongDecimal, "Long Decimal"},
-    };
-    for (const auto& [objLabel, strCaption] : arrHeading)
-        EXPECT_EQ(objLabel->text().toStdString(), strCaption);
+    std::string strHeadings;
+    for (QLabel* objLabel : {frm->lblRed, frm->lblGreen, frm->lblBlue, frm->lblUpperCaseHex,
+                             frm->lblLowerCaseHex, frm->lblDecimal, frm->lblLongDecimal})
+        strHeadings += objLabel->text().toStdString() + ";";
+    EXPECT_EQ(strHeadings, "Red;Green;Blue;Upper Case Hex;Lower Case Hex;Decimal;Long Decimal;");
     const std::vector<std::tuple<QPushButton*, const char*, const char*>> arrButton{
-        {frm->cmdUR, "UR", "Insert the code for Red in Upper Case Hex"},
-        {frm->cmdUG, "UG", "Insert the code for Green in Upper Case Hex"},
-        {frm->cmdUB, "UB", "Insert the code for Blue in Upper Case Hex"},
-        {frm->cmdLR, "LR", "Insert the code for Red in Lower Case Hex"},
-        {frm->cmdLG, "LG", "Insert the code for Green in Lower Case Hex"},
-        {frm->cmdLB, "LB", "Insert the code for Blue in Lower Case Hex"},
-        {frm->cmdDR, "DR", "Insert the code for Red in Decimal"},
-        {frm->cmdDG, "DG", "Insert the code for Green in Decimal"},
-        {frm->cmdDB, "DB", "Insert the code for Blue in Decimal"},
-        {frm->cmdLD, "LD", "Insert the code for Long Decimal"},
-        {frm->cmdOK, "OK", ""},
-        {frm->cmdCancel, "Cancel", ""},
-        {frm->cmdHelp, "Help", ""},
+        {frm->cmdUR, "UR", "Red in Upper Case Hex"},
+        {frm->cmdUG, "UG", "Green in Upper Case Hex"},
+        {frm->cmdUB, "UB", "Blue in Upper Case Hex"},
+        {frm->cmdLR, "LR", "Red in Lower Case Hex"},
+        {frm->cmdLG, "LG", "Green in Lower Case Hex"},
+        {frm->cmdLB, "LB", "Blue in Lower Case Hex"},
+        {frm->cmdDR, "DR", "Red in Decimal"},
+        {frm->cmdDG, "DG", "Green in Decimal"},
+        {frm->cmdDB, "DB", "Blue in Decimal"},
+        {frm->cmdLD, "LD", "Long Decimal"},
+        {frm->cmdOK, "OK", nullptr},
+        {frm->cmdCancel, "Cancel", nullptr},
+        {frm->cmdHelp, "Help", nullptr},
     };
-    for (const auto& [objButton, strCaption, strTip] : arrButton) {
+    for (const auto& [objButton, strCaption, strTipEnd] : arrButton) {
         SCOPED_TRACE(strCaption);
         EXPECT_EQ(objButton->text().toStdString(), strCaption);
-        EXPECT_EQ(objButton->toolTip().toStdString(), strTip);
+        EXPECT_EQ(objButton->toolTip().toStdString(),
+                  strTipEnd ? std::string("Insert the code for ") + strTipEnd : "");
     }
-    EXPECT_TRUE(frm->cmdOK->isDefault());
-    EXPECT_EQ(frm->txtFormat->maxLength(), 250);
     // The template field has the keyboard first; Tab goes on to the first code.
     EXPECT_EQ(QApplication::focusWidget(), frm->txtFormat);
     QTest::keyClick(frm->txtFormat, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), frm->cmdUR);
 }
 
-TEST_F(frmCustomFormatTest, OpensOnTheStoredTemplateWithTheCaretAtTheEnd) {
-    Store("CustomFormat", "rgb(%DR%)");
-    Open();
-    EXPECT_EQ(Text(), "rgb(%DR%)");
-    EXPECT_EQ(frm->txtFormat->cursorPosition(), 9);
-    EXPECT_FALSE(frm->txtFormat->hasSelectedText());
-}
-
 TEST_F(frmCustomFormatTest, CodeButtonsInsertByMouseClickKeepingTheSelection) {
     struct Case {
         const char* strName;
-        std::string strText;
         int intStart;
         int intLength;  // 0: a caret at intStart
         QPushButton* frmCustomFormat::*cmdButton;
@@ -122,32 +105,33 @@ TEST_F(frmCustomFormatTest, CodeButtonsInsertByMouseClickKeepingTheSelection) {
         int intCaret;
     };
     const std::vector<Case> arrCase{
-        {"caret at the start", "abc", 0, 0, &frmCustomFormat::cmdUR, "%UR%abc", 4},
-        {"caret in the middle", "abc", 2, 0, &frmCustomFormat::cmdUG, "ab%UG%c", 6},
-        {"caret at the end", "abc", 3, 0, &frmCustomFormat::cmdUB, "abc%UB%", 7},
-        {"one letter selected", "abc", 1, 1, &frmCustomFormat::cmdLD, "a%LD%c", 5},
-        {"selected backwards", "abcd", 3, -2, &frmCustomFormat::cmdLR, "a%LR%d", 5},
-        {"whole text selected", "abc", 0, 3, &frmCustomFormat::cmdDG, "%DG%", 4},
-        {"empty field", "", 0, 0, &frmCustomFormat::cmdLG, "%LG%", 4},
-        {"LB", "", 0, 0, &frmCustomFormat::cmdLB, "%LB%", 4},
-        {"DR", "", 0, 0, &frmCustomFormat::cmdDR, "%DR%", 4},
-        {"DB", "", 0, 0, &frmCustomFormat::cmdDB, "%DB%", 4},
+        {"opened: caret at the end", -1, 0, &frmCustomFormat::cmdUB, "abc%UB%", 7},
+        {"caret at the start", 0, 0, &frmCustomFormat::cmdUR, "%UR%abc", 4},
+        {"one letter selected", 1, 1, &frmCustomFormat::cmdLD, "a%LD%c", 5},
+        {"selected backwards", 3, -2, &frmCustomFormat::cmdLR, "a%LR%", 5},
+        {"whole text selected", 0, 3, &frmCustomFormat::cmdDG, "%DG%", 4},
     };
     for (const Case& objCase : arrCase) {
         SCOPED_TRACE(objCase.strName);
-        Store("CustomFormat", objCase.strText);
+        Store("CustomFormat", "abc");
         Open();
-        frm->txtFormat->setFocus();
-        if (objCase.intLength == 0)
-            frm->txtFormat->setCursorPosition(objCase.intStart);
-        else
+        if (objCase.intLength != 0)
             frm->txtFormat->setSelection(objCase.intStart, objCase.intLength);
+        else if (objCase.intStart >= 0)
+            frm->txtFormat->setCursorPosition(objCase.intStart);
         QTest::mouseClick((*frm).*objCase.cmdButton, Qt::LeftButton);
         EXPECT_EQ(Text(), objCase.strExpected);
         EXPECT_EQ(frm->txtFormat->cursorPosition(), objCase.intCaret);
         EXPECT_FALSE(frm->txtFormat->hasSelectedText());
         EXPECT_EQ(QApplication::focusWidget(), frm->txtFormat);
     }
+    // Every button puts its own code.
+    Store("CustomFormat", "");
+    Open();
+    for (QPushButton* objButton : {frm->cmdUR, frm->cmdUG, frm->cmdUB, frm->cmdLR, frm->cmdLG,
+                                   frm->cmdLB, frm->cmdDR, frm->cmdDG, frm->cmdDB, frm->cmdLD})
+        QTest::mouseClick(objButton, Qt::LeftButton);
+    EXPECT_EQ(Text(), "%UR%%UG%%UB%%LR%%LG%%LB%%DR%%DG%%DB%%LD%");
 }
 
 TEST_F(frmCustomFormatTest, InsertionBeyondTheLimitIsRefusedWithoutTouchingTheText) {
@@ -180,39 +164,27 @@ TEST_F(frmCustomFormatTest, InsertionBeyondTheLimitIsRefusedWithoutTouchingTheTe
     EXPECT_TRUE(NextStartAcceptsTheStore());
 }
 
-TEST_F(frmCustomFormatTest, OkStoresTheTemplate) {
-    for (const std::string strTemplate : {"#%UR%%UG%%UB%", ""}) {
-        SCOPED_TRACE(strTemplate);
-        Store("CustomFormat", "old");
-        objRegistry.arrWrites.clear();
-        Open();
-        frm->txtFormat->setText(QString::fromStdString(strTemplate));
-        QTest::keyClick(frm->txtFormat, Qt::Key_Return);
-        EXPECT_EQ(frm->result(), QDialog::Accepted);
-        EXPECT_EQ(objSettings.strCustomFormat, strTemplate);
-        EXPECT_EQ(objRegistry.arrWrites,
-                  (std::vector<std::tuple<std::string, std::string, std::string>>{
-                      {strSettingsKey, "CustomFormat", strTemplate}}));
-    }
-}
-
-TEST_F(frmCustomFormatTest, CancelEscapeAndCloseBoxStoreNothing) {
-    Store("CustomFormat", "%LD%");
+TEST_F(frmCustomFormatTest, OkStoresTheTemplateAndNothingElseDoes) {
     const std::vector<std::pair<const char*, std::function<void(frmCustomFormat&)>>> arrWay{
+        {"Enter", [](frmCustomFormat& frm) { QTest::keyClick(frm.txtFormat, Qt::Key_Return); }},
         {"Cancel", [](frmCustomFormat& frm) { QTest::mouseClick(frm.cmdCancel, Qt::LeftButton); }},
         {"Escape", [](frmCustomFormat& frm) { QTest::keyClick(frm.txtFormat, Qt::Key_Escape); }},
         {"close box", [](frmCustomFormat& frm) { frm.close(); }},
     };
-    for (const auto& [strWay, fnClose] : arrWay) {
-        SCOPED_TRACE(strWay);
-        Open();
-        QTest::keyClicks(frm->txtFormat, QStringLiteral(" edited"));
-        QTest::mouseClick(frm->cmdUR, Qt::LeftButton);
-        fnClose(*frm);
-        EXPECT_FALSE(frm->isVisible());
-        EXPECT_EQ(frm->result(), QDialog::Rejected);
-        EXPECT_EQ(objSettings.strCustomFormat, "%LD%");
-        EXPECT_TRUE(objRegistry.arrWrites.empty());
+    for (const std::string strEdited : {"", "#%UR%%UG%%UB%"}) {
+        for (const auto& [strWay, fnClose] : arrWay) {
+            SCOPED_TRACE(strWay + (": " + strEdited));
+            Store("CustomFormat", "old");
+            objRegistry.arrWrites.clear();
+            Open();
+            frm->txtFormat->setText(QString::fromStdString(strEdited));
+            fnClose(*frm);
+            EXPECT_FALSE(frm->isVisible());
+            const bool blnOk = std::string(strWay) == "Enter";
+            EXPECT_EQ(objSettings.strCustomFormat, blnOk ? strEdited : "old");
+            EXPECT_EQ(objRegistry.arrWrites.size(), blnOk ? 1U : 0U);
+            EXPECT_EQ(Stored("CustomFormat"), blnOk ? strEdited : "old");
+        }
     }
 }
 
@@ -221,14 +193,13 @@ TEST_F(frmCustomFormatTest, HelpShowsTheCodesTopicOrSaysItCannot) {
     QTest::mouseClick(frm->cmdHelp, Qt::LeftButton);
     EXPECT_EQ(objHelp.arrTopics, std::vector<std::string>{"huevra10.htm"});
     EXPECT_TRUE(objMessages.arrShown.empty());
-
     objHelp.blnFail = true;
     QTest::mouseClick(frm->cmdHelp, Qt::LeftButton);
     ASSERT_EQ(objMessages.arrShown.size(), 1U);
-    EXPECT_EQ(objMessages.arrShown[0].strText, "Problem with HTML Help.");
-    EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
-    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
-    EXPECT_EQ(objMessages.arrShown[0].enmButtons, MessageButtons::Ok);
+    const FakeMessageBox::Shown& objShown = objMessages.arrShown[0];
+    EXPECT_EQ(
+        std::tie(objShown.strText, objShown.strTitle, objShown.enmIcon, objShown.enmButtons),
+        std::tuple("Problem with HTML Help.", "Huevra", MessageIcon::Warning, MessageButtons::Ok));
     EXPECT_TRUE(frm->isVisible());
 }
 
