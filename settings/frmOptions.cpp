@@ -179,8 +179,8 @@ void frmOptions::CreateControls() {
     lblExample->setMinimumWidth(intExampleWidth);
     lblExample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblSelectedStandardFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    lblSelectedStandardFolder->setMinimumHeight(lblSelectedStandardFolder->fontMetrics().height() *
-                                                2);
+    const int intLineHeight = lblSelectedStandardFolder->fontMetrics().height();
+    lblSelectedStandardFolder->setMinimumHeight(2 * intLineHeight);
 
     setTabOrder(lstStandardFormat, cmdChange);
     setTabOrder(cmdChange, optAlphabetically);
@@ -197,11 +197,10 @@ void frmOptions::Form_Load() {
         for (const std::string_view strCaption : arrCodeFormatCaption)
             lstStandardFormat->addItem(Text(strCaption));
         // Every format shows without a scroll bar.
-        const int intFrame = lstStandardFormat->frameWidth();
-        lstStandardFormat->setFixedHeight(
-            lstStandardFormat->sizeHintForRow(0) * intCodeFormatCount + 2 * intFrame);
-        lstStandardFormat->setMinimumWidth(lstStandardFormat->sizeHintForColumn(0) + 2 * intFrame +
-                                           8);
+        const int intFrames = 2 * lstStandardFormat->frameWidth();
+        const int intRowHeight = lstStandardFormat->sizeHintForRow(0);
+        lstStandardFormat->setFixedHeight(intRowHeight * intCodeFormatCount + intFrames);
+        lstStandardFormat->setMinimumWidth(lstStandardFormat->sizeHintForColumn(0) + intFrames + 8);
         (objSettings.intSortIndex == 1 ? optDotNet : optAlphabetically)->setChecked(true);
         (objSettings.intPromptToSave == 0 ? optNo : optYes)->setChecked(true);
         strSelectedFolder = objSettings.strStandardFolder;
