@@ -392,11 +392,6 @@ void frmMain::CreateMenus() {
         addItem(mnuHelp, "mnuHelpColorProperties", "&Colour Properties...", "F4");
     mnuHelpSeparator2 = addSeparator(mnuHelp, "mnuHelpSeparator2");
     mnuHelpAboutHuevra = addItem(mnuHelp, "mnuHelpAboutHuevra", "&About Huevra...", nullptr);
-
-    // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QAction* objItem :
-         {mnuToolsCustomFormat, mnuToolsOptions})
-        objItem->setEnabled(false);
 }
 
 void frmMain::CreateToolbar() {
@@ -480,6 +475,9 @@ void frmMain::ConnectControls() {
     connect(mnuHelpHelp, &QAction::triggered, this, [this] { mnuHelpHelp_Click(); });
     connect(mnuHomePage, &QAction::triggered, this, [this] { mnuHomePage_Click(); });
     connect(mnuHelpAboutHuevra, &QAction::triggered, this, [this] { mnuHelpAboutHuevra_Click(); });
+    connect(mnuToolsCustomFormat, &QAction::triggered, this,
+            [this] { mnuToolsCustomFormat_Click(); });
+    connect(mnuToolsOptions, &QAction::triggered, this, [this] { mnuToolsOptions_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {

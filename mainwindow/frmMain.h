@@ -183,6 +183,8 @@ public:
     void mnuHelpHelp_Click();
     void mnuHomePage_Click();
     void mnuHelpAboutHuevra_Click();
+    void mnuToolsCustomFormat_Click();
+    void mnuToolsOptions_Click();
     void tbrTools_ButtonClick(int intIndex);
     void txtName_Change(int intIndex);
     void txtName_Click(int intIndex);

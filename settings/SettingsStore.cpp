@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr qsizetype lngMaxCustomFormatLength = 250;
-
 std::function<std::string()>& DesktopLocationProvider() {
     static std::function<std::string()> fnProvider;
     return fnProvider;
@@ -41,7 +39,7 @@ bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
     };
 
     const std::string strCustomFormat = Read("CustomFormat");
-    if (QString::fromStdString(strCustomFormat).size() > lngMaxCustomFormatLength) return false;
+    if (QString::fromStdString(strCustomFormat).size() > intCustomFormatMaxLength) return false;
     objSettings.strCustomFormat = strCustomFormat;
 
     std::string strText = Read("FormatIndex");

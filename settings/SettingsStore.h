@@ -11,6 +11,10 @@
 /// Where the settings live: HKEY_CURRENT_USER\Software\Pellmark\Huevra 2004.
 inline constexpr const char* strSettingsKey = "Software\\Pellmark\\Huevra 2004";
 
+/// The longest Custom template the settings accept, in characters (UTF-16 code units, as Qt's
+/// text fields count them).
+inline constexpr int intCustomFormatMaxLength = 250;
+
 /// The program-wide settings variables.
 struct ProgramSettings {
     std::string strCustomFormat;

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "settings/frmOptions.h"
+#include "tests/settings/SettingsDialogFixture.h"
+
+namespace {
+using Write = std::tuple<std::string, std::string, std::string>;
+}  // namespace
+
+class frmOptionsTest : public SettingsDialogTest {
+protected:
+    FakeFileDialogs objFileDialogs;
+    std::unique_ptr<frmOptions> frm;
+
+    void TearDown() override {
+        frm.reset();
+        SettingsDialogTest::TearDown();
+    }
+
+    /// Loads the dialog and shows it, which selects the standard format.
+    void Open() {
+        frm = std::make_unique<frmOptions>(objSettings, objRegistry, objMessages, objFileDialogs);
+        ShowActive(*frm);
+    }
+    void ClickRow(int intRow, Qt::KeyboardModifiers enmModifiers = Qt::NoModifier) {
+        QListWidget* lst = frm->lstStandardFormat;
+        QTest::mouseClick(lst->viewport(), Qt::LeftButton, enmModifiers,
+                          lst->visualItemRect(lst->item(intRow)).center());
+    }
+    /// Clicks an option button on its circle, where a user would.
+    static void ClickOption(QRadioButton* opt) {
+        QTest::mouseClick(opt, Qt::LeftButton, Qt::NoModifier, QPoint(6, opt->height() / 2));
+    }
+    static std::string Caption(QWidget* objControl) {
+        for (const char* strProperty : {"text", "title", "windowTitle"}) {
+            const QVariant varCaption = objControl->property(strProperty);
+            if (varCaption.isValid()) return varCaption.toString().toStdString();
+        }
+        return {};
+    }
+    std::string Example() const { return frm->lblExample->text().toStdString(); }
+};
+
+TEST_F(frmOptionsTest, CaptionsAndToolTipsAreExact) {
+    Open();
+    const std::vector<std::tuple<QWidget*, const char*, const char*>> arrExpected{
+        {frm.get(), "Options", ""},
+        {frm->lblStandardFormat, "Standard format:", ""},
+        {frm->lstStandardFormat, "",
+         "What format should Huevra select the next time the program starts?"},
+        {frm->fraExample, "Example", ""},
+        {frm->fraPromptToSave, "Prompt to save on exit", ""},
+        {frm->optYes, "Yes",
+         "Click here if you want Huevra to remind you to save unsaved changes on exit"},
+        {frm->optNo, "No",
+         "Click here if you do not want Huevra to remind you to save unsaved changes on exit"},
+        {frm->fraStandardFolder, "Standard folder", ""},
+        {frm->cmdChange, "Change standard folder...",
+         "What folder should Huevra select when you open and save files?"},
+        {frm->fraSortOrder, "Standard sort order in JavaScript Palette", ""},
+        {frm->optAlphabetically, "Sort alphabetically",
+         "Click here if the JavaScript Palette should be sorted alphabetically"},
+        {frm->optDotNet, "Sort like Visual Studio .NET",
+         "Click here if the JavaScript Palette should be sorted as in Visual Studio .NET"},
+        {frm->cmdOK, "OK", ""},
+        {frm->cmdCancel, "Cancel", ""},
+    };
+    for (const auto& [objControl, strCaption, strTip] : arrExpected) {
+        SCOPED_TRACE(objControl->objectName().toStdString());
+        EXPECT_EQ(Caption(objControl), strCaption);
+        EXPECT_EQ(objControl->toolTip().toStdString(), strTip);
+    }
+    std::string strItems;
+    for (int i = 0; i < frm->lstStandardFormat->count(); ++i)
+        strItems += frm->lstStandardFormat->item(i)->text().toStdString() + ";";
+    EXPECT_EQ(strItems,
+              "HTML Hex;Lower Case HTML Hex;VB Hex;VB;C++ Hex;Delphi Hex;Access;.NET HTML;"
+              ".NET OLE;.NET Win32;Java;Custom;");
+}
+
+TEST_F(frmOptionsTest, FreshSystemShowsTheDefaultsAndStoresNothing) {
+    Open();
+    EXPECT_TRUE(frm->lstStandardFormat->item(0)->isSelected());
+    EXPECT_EQ(Example(), "FFCC00");
+    EXPECT_TRUE(frm->optAlphabetically->isChecked());
+    EXPECT_TRUE(frm->optYes->isChecked());
+    EXPECT_EQ(frm->lblSelectedStandardFolder->text().toStdString(), strDesktop);
+    EXPECT_TRUE(objMessages.arrShown.empty());
+    EXPECT_TRUE(objRegistry.arrWrites.empty());
+}
+
+TEST_F(frmOptionsTest, ExampleFollowsTheCurrentRowAsPlainText) {
+    Open();
+    ClickRow(2);
+    // One "&" at each end, not an access key.
+    EXPECT_EQ(Example(), "&H0000CCFF&");
+    EXPECT_EQ(frm->lblExample->textFormat(), Qt::PlainText);
+    QTest::keyClick(frm->lstStandardFormat, Qt::Key_Down);
+    EXPECT_EQ(Example(), "RGB(255, 204, 0)");
+    const std::vector<std::pair<std::string, std::string>> arrCustom{
+        {"", ""},
+        {"0x%LR%%LG%%LB%", "0xffcc00"},
+        {"%DR%,%DG%,%DB% %UR%%UG%%UB%", "255,204,0 FFCC00"},
+        {"%LD% and %LD%, %UR%%UR%", "52479 and 52479, FFFF"},
+        {"<b>%UR%</b> & %ur%", "<b>FF</b> & %ur%"},
+    };
+    for (const auto& [strTemplate, strExample] : arrCustom) {
+        SCOPED_TRACE(strTemplate);
+        Store("CustomFormat", strTemplate);
+        Open();
+        QTest::keyClick(frm->lstStandardFormat, Qt::Key_End);
+        EXPECT_EQ(Example(), strExample);
+    }
+}
+
+TEST_F(frmOptionsTest, FormatChosenBeforeALaterActivationIsKept) {
+    Store("FormatIndex", "3");
+    Open();
+    ASSERT_EQ(frm->lstStandardFormat->currentRow(), 3);
+    ClickRow(7);
+    // Coming back from the folder chooser or another program activates the dialog again.
+    frm->Form_Activate();
+    frm->hide();
+    frm->show();
+    EXPECT_EQ(Example(), "ColorTranslator.FromHtml(\"#FFCC00\")");
+    frm->cmdOK_Click();
+    EXPECT_EQ(Stored("FormatIndex"), "7");
+}
+
+TEST_F(frmOptionsTest, ClearedSelectionStoresTheCurrentRowOrTheStandardFormat) {
+    Store("FormatIndex", "4");
+    Open();
+    ClickRow(6);
+    ClickRow(6, Qt::ControlModifier);
+    ASSERT_TRUE(frm->lstStandardFormat->selectedItems().isEmpty());
+    frm->cmdOK_Click();
+    EXPECT_EQ(Stored("FormatIndex"), "6");
+    Store("FormatIndex", "4");
+    Open();
+    frm->lstStandardFormat->setCurrentRow(-1);
+    frm->cmdOK_Click();
+    EXPECT_EQ(Stored("FormatIndex"), "4");
+}
+
+TEST_F(frmOptionsTest, ChosenFolderIsStoredAsChosenAndAcceptedAtTheNextStart) {
+    const std::string strSlash = modSupport::strPathSeparator;
+    const std::string strDeep = Folder("Work/Clients/2026/Autumn/Palettes/Final versions/x", true);
+    const std::string strAccented = Folder(QStringLiteral("Färg och ljus/Æble ñandú €"), true);
+    // Chooser's answer, then the folder shown and stored; "" and a missing folder change nothing.
+    const std::vector<std::pair<std::string, std::string>> arrCase{
+        {strDeep + strSlash, strDeep},         {strSlash, strSlash},
+        {strAccented + strSlash, strAccented}, {"", strDesktop},
+        {Folder("gone"), strDesktop},
+    };
+    for (const auto& [strAnswer, strStored] : arrCase) {
+        SCOPED_TRACE(strAnswer);
+        Store("StandardFolder", strDesktop);
+        objFileDialogs.arrFolderRequests.clear();
+        Open();
+        objFileDialogs.arrFolderAnswers.push_back(strAnswer);
+        QTest::mouseClick(frm->cmdChange, Qt::LeftButton);
+        ASSERT_EQ(objFileDialogs.arrFolderRequests.size(), 1U);
+        EXPECT_EQ(objFileDialogs.arrFolderRequests[0].second, strDesktop);
+        EXPECT_EQ(frm->lblSelectedStandardFolder->text().toStdString(), strStored);
+        frm->cmdOK_Click();
+        EXPECT_EQ(Stored("StandardFolder"), strStored);
+        EXPECT_TRUE(NextStartAcceptsTheStore());
+    }
+}
+
+TEST_F(frmOptionsTest, OkStoresTheChoicesInOrderButNotTheFormatsInUse) {
+    const std::string strFolder = Folder("Palettes", true);
+    Store("FormatIndex", "2");
+    Open();
+    objSettings.intCurrentFormat = 8;
+    ClickRow(10);
+    ClickOption(frm->optDotNet);
+    ClickOption(frm->optNo);
+    objFileDialogs.arrFolderAnswers.push_back(strFolder);
+    frm->cmdChange_Click();
+    QTest::mouseClick(frm->cmdOK, Qt::LeftButton);
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    EXPECT_EQ(objRegistry.arrWrites,
+              (std::vector<Write>{{strSettingsKey, "FormatIndex", "10"},
+                                  {strSettingsKey, "SortIndex", "1"},
+                                  {strSettingsKey, "PromptToSave", "0"},
+                                  {strSettingsKey, "StandardFolder", strFolder}}));
+    EXPECT_EQ(std::tuple(objSettings.intSortIndex, objSettings.intPromptToSave,
+                         objSettings.strStandardFolder),
+              std::tuple(1, 0, strFolder));
+    // The new standard format takes effect at the next start.
+    EXPECT_EQ(objSettings.intStandardFormat, 2);
+    EXPECT_EQ(objSettings.intCurrentFormat, 8);
+}
+
+TEST_F(frmOptionsTest, CancelEscapeAndCloseBoxStoreNothing) {
+    const std::string strFolder = Folder("Palettes", true);
+    Store("SortIndex", "1");
+    Store("PromptToSave", "0");
+    Store("StandardFolder", strFolder);
+    const std::vector<std::function<void(frmOptions&)>> arrClose{
+        [](frmOptions& frm) { QTest::mouseClick(frm.cmdCancel, Qt::LeftButton); },
+        [](frmOptions& frm) { QTest::keyClick(&frm, Qt::Key_Escape); },
+        [](frmOptions& frm) { frm.close(); },
+    };
+    for (std::size_t i = 0; i < arrClose.size(); ++i) {
+        SCOPED_TRACE(i);
+        Open();
+        ClickRow(5);
+        ClickOption(frm->optAlphabetically);
+        ClickOption(frm->optYes);
+        objFileDialogs.arrFolderAnswers.push_back(strDesktop);
+        frm->cmdChange_Click();
+        ASSERT_TRUE(frm->optAlphabetically->isChecked() && frm->optYes->isChecked());
+        arrClose[i](*frm);
+        EXPECT_FALSE(frm->isVisible());
+        EXPECT_TRUE(objRegistry.arrWrites.empty());
+        EXPECT_EQ(std::tuple(objSettings.intSortIndex, objSettings.intPromptToSave,
+                             objSettings.strStandardFolder),
+                  std::tuple(1, 0, strFolder));
+    }
+}
