@@ -138,6 +138,8 @@ frmMain::~frmMain() {
     // The controls outlive this part of the window; none of their signals may reach it now.
     for (QObject* objChild : findChildren<QObject*>())
         QObject::disconnect(objChild, nullptr, this, nullptr);
+    // A pick under way gives back the cursor.
+    EndPick(false);
     if (objFatalHandlerOwner == this) {
         modSupport::SetFatalErrorHandler({});
         objFatalHandlerOwner = nullptr;
@@ -335,8 +337,8 @@ void frmMain::CreateControls() {
     }
 
     // Commands whose work comes with later parts of the program stay disabled until then.
-    for (QWidget* objControl : std::initializer_list<QWidget*>{
-             chkColorPick, chkJSNamesOnly, cmdFailsafe, cmdWebsafe, cmdJavaScript})
+    for (QWidget* objControl :
+         std::initializer_list<QWidget*>{chkJSNamesOnly, cmdFailsafe, cmdWebsafe, cmdJavaScript})
         objControl->setEnabled(false);
 }
 
@@ -448,6 +450,7 @@ void frmMain::ConnectControls() {
         });
     connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
     connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
+    connect(chkColorPick, &QCheckBox::toggled, this, [this] { chkColorPick_Click(); });
     connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });
     connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
     connect(mnuFileOpenInNotepad, &QAction::triggered, this,

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "core/ColourValue.h"
+#include "platform/PortalColourPick.h"
 
 std::int32_t QtScreen::PixelAt(int intX, int intY) {
     const QPoint objPoint(intX, intY);
@@ -35,4 +36,13 @@ int QtScreen::BitsPerPixel() {
     QScreen* objScreen = QGuiApplication::primaryScreen();
     if (objScreen == nullptr) throw std::runtime_error("no screen");
     return objScreen->depth();
+}
+
+bool QtScreen::PicksThroughDesktop() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+           qEnvironmentVariableIntValue("HUEVRA_PICK_THROUGH_PORTAL") == 1;
+}
+
+void QtScreen::StartDesktopPick(DesktopPickDone fnDone) {
+    PortalColourPick::Start(std::move(fnDone));
 }

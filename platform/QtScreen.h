@@ -12,4 +12,9 @@ public:
     void CursorPos(int& intX, int& intY) override;
     /// Throws std::runtime_error when there is no screen.
     int BitsPerPixel() override;
+    /// True on Wayland, where the screen and the pointer cannot be read, and when the
+    /// environment variable HUEVRA_PICK_THROUGH_PORTAL is 1 (for tests).
+    bool PicksThroughDesktop() override;
+    /// Picks through the desktop portal on the session bus.
+    void StartDesktopPick(DesktopPickDone fnDone) override;
 };
