@@ -82,6 +82,8 @@ void frmMain::picSample_MouseDown(int intIndex, int intButton, int, int, int) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
         // The mouse follows the box through the press's implicit grab; Escape comes to it too.
         objSample->grabKeyboard();
+        // Moves without a button then reach the box too, telling that the release was lost.
+        objSample->setMouseTracking(true);
         hsbRed->hide();
         hsbGreen->hide();
         hsbBlue->hide();
@@ -147,6 +149,7 @@ void frmMain::EndPick(bool blnApply) {
         hsbBlue->show();
         QGuiApplication::restoreOverrideCursor();
         if (QWidget::keyboardGrabber() == objSample) objSample->releaseKeyboard();
+        objSample->setMouseTracking(false);
         if (blnTake) SetScrollBars(udtPickedColour);
     });
 }
