@@ -30,6 +30,13 @@ public:
     virtual std::int32_t PixelAt(int intX, int intY) = 0;
     virtual void CursorPos(int& intX, int& intY) = 0;
     virtual int BitsPerPixel() = 0;
+    /// Returns the packed colour of the physical pixel under the cursor's hot spot.
+    virtual std::int32_t PixelUnderCursor() {
+        int intX = 0;
+        int intY = 0;
+        CursorPos(intX, intY);
+        return PixelAt(intX, intY);
+    }
     /// True when pixels cannot be read directly and colours are picked by the desktop.
     virtual bool PicksThroughDesktop() { return false; }
     /// Lets the user pick a colour through the desktop; fnDone is called exactly once, usually

@@ -117,10 +117,7 @@ void frmMain::CancelPick() { EndPick(false); }
 
 bool frmMain::ReadPickedPixel() {
     try {
-        int intX = 0;
-        int intY = 0;
-        objServices.objScreen.CursorPos(intX, intY);
-        const std::int32_t lngValue = objServices.objScreen.PixelAt(intX, intY);
+        const std::int32_t lngValue = objServices.objScreen.PixelUnderCursor();
         udtPickedColour.lngRed = lngValue & 255;
         udtPickedColour.lngGreen = (lngValue / 256) & 255;
         udtPickedColour.lngBlue = (lngValue / 65536) & 255;

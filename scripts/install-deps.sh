@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xclip xdotool fonts-dejavu-core
-    x11-xserver-utils dbus-daemon dbus-bin
+    x11-xserver-utils dbus-daemon dbus-bin libxcb1-dev
 )
 
 missing=()
