@@ -4,6 +4,7 @@
 // clipboard monitor.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -253,5 +254,7 @@ private:
     // The sample box a pick under way started from.
     int intPickSample = -1;
     bool blnDesktopPickPending = false;
+    // The focus that a pick borrows for its Escape key and gives back.
+    QPointer<QWidget> objFocusBeforePick;
     bool blnDesktopPickUnavailableShown = false;
 };

@@ -2,6 +2,7 @@
 // screen, and the desktop's own pick where the screen cannot be read.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
 #include <QEvent>
@@ -80,8 +81,10 @@ void frmMain::picSample_MouseDown(int intIndex, int intButton, int, int, int) {
         blnPickRead = false;
         intPickSample = intIndex;
         QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
-        // The mouse follows the box through the press's implicit grab; Escape comes to it too.
-        objSample->grabKeyboard();
+        // The mouse follows the box through the press's implicit grab. The box takes the keys
+        // for Escape, without a grab, so that the desktop can still switch windows.
+        objFocusBeforePick = QApplication::focusWidget();
+        objSample->setFocus(Qt::MouseFocusReason);
         // Moves without a button then reach the box too, telling that the release was lost.
         objSample->setMouseTracking(true);
         hsbRed->hide();
@@ -145,8 +148,9 @@ void frmMain::EndPick(bool blnApply) {
         hsbGreen->show();
         hsbBlue->show();
         QGuiApplication::restoreOverrideCursor();
-        if (QWidget::keyboardGrabber() == objSample) objSample->releaseKeyboard();
         objSample->setMouseTracking(false);
+        if (objSample->hasFocus() && objFocusBeforePick) objFocusBeforePick->setFocus();
+        objFocusBeforePick = nullptr;
         if (blnTake) SetScrollBars(udtPickedColour);
     });
 }

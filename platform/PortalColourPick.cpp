@@ -7,6 +7,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QTimer>
 #include <QVariant>
 #include <cmath>
@@ -70,6 +71,11 @@ void PortalColourPick::Begin() {
     QVariantMap mapOptions;
     mapOptions.insert(QStringLiteral("handle_token"), strToken);
     objCall << QString() << mapOptions;
+    // A portal that goes away before it answers will never answer.
+    auto* objService = new QDBusServiceWatcher(QLatin1String(strPortalService), objBus,
+                                               QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(objService, &QDBusServiceWatcher::serviceUnregistered, this,
+            [this] { Finish(DesktopPickResult::Unavailable, 0); });
     auto* objWatcher = new QDBusPendingCallWatcher(objBus.asyncCall(objCall), this);
     connect(objWatcher, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* objDone) { CallFinished(objDone); });

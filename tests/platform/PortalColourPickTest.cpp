@@ -136,3 +136,18 @@ TEST_F(PortalColourPickTest, CancelAndFailuresAreToldApart) {
 TEST_F(PortalColourPickTest, NoPortalOnTheBusIsUnavailable) {
     EXPECT_EQ(Pick().enmResult, DesktopPickResult::Unavailable);
 }
+
+TEST_F(PortalColourPickTest, PortalThatGoesAwayBeforeAnsweringIsUnavailable) {
+    StartPortal({QStringLiteral("silent")});
+    std::optional<DesktopPickResult> enmResult;
+    QtScreen objScreen;
+    objScreen.StartDesktopPick([&](DesktopPickResult enmEnd, std::int32_t) { enmResult = enmEnd; });
+    // The portal has taken the call once it says so.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return objPortal.canReadLine(); }, intPatienceMs));
+    ASSERT_EQ(objPortal.readLine().trimmed().toStdString(), "pick");
+    EXPECT_FALSE(enmResult.has_value());
+    objPortal.kill();
+    objPortal.waitForFinished();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return enmResult.has_value(); }, intPatienceMs));
+    EXPECT_EQ(*enmResult, DesktopPickResult::Unavailable);
+}

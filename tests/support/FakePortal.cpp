@@ -3,6 +3,7 @@
 //   huevra_fake_portal cancel               answers each PickColor as cancelled by the user
 //   huevra_fake_portal fail                 answers each PickColor as ended some other way
 //   huevra_fake_portal nocolour             answers each PickColor as picked, without a colour
+//   huevra_fake_portal silent               takes each PickColor and never answers
 // "early" sends the answer before the call's reply, as a fast portal may. The program prints
 // "ready" once it owns the portal's name, and "pick" for each call it answers.
 
@@ -26,6 +27,7 @@ struct Answer {
     double dblGreen = 0;
     double dblBlue = 0;
     bool blnEarly = false;
+    bool blnSilent = false;
 };
 
 class FakePortal : public QDBusVirtualObject {
@@ -59,6 +61,12 @@ public:
         const QDBusMessage objReply =
             objCall.createReply(QVariant::fromValue(QDBusObjectPath(strPath)));
         QDBusConnection objSender = objBus;
+        if (objAnswer_.blnSilent) {
+            objSender.send(objReply);
+            std::printf("pick\n");
+            std::fflush(stdout);
+            return true;
+        }
         if (objAnswer_.blnEarly) objSender.send(objResponse);
         objSender.send(objReply);
         if (!objAnswer_.blnEarly) objSender.send(objResponse);
@@ -91,10 +99,12 @@ int main(int argc, char** argv) {
         objAnswer.blnColour = false;
     } else if (strMode == QLatin1String("nocolour")) {
         objAnswer.blnColour = false;
+    } else if (strMode == QLatin1String("silent")) {
+        objAnswer.blnSilent = true;
     } else {
         std::fprintf(stderr,
                      "usage: huevra_fake_portal pick R G B [early] | cancel | fail | "
-                     "nocolour\n");
+                     "nocolour | silent\n");
         return 2;
     }
     QDBusConnection objBus = QDBusConnection::sessionBus();
