@@ -133,7 +133,9 @@ std::int32_t QtScreen::PixelUnderCursor() {
 }
 
 bool QtScreen::PicksThroughDesktop() {
+    // Under a Wayland desktop an X11 program sees only the other X11 programs' windows.
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            qEnvironmentVariableIntValue("HUEVRA_PICK_THROUGH_PORTAL") == 1;
 }
 

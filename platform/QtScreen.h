@@ -16,8 +16,9 @@ public:
     /// whatever the scaling and the monitor; elsewhere the pixel at CursorPos. Throws
     /// std::runtime_error when the pixel cannot be read.
     std::int32_t PixelUnderCursor() override;
-    /// True on Wayland, where the screen and the pointer cannot be read, and when the
-    /// environment variable HUEVRA_PICK_THROUGH_PORTAL is 1 (for tests).
+    /// True on a Wayland desktop, where the screen and the pointer cannot be read (also for a
+    /// program on X11 there), and when the environment variable HUEVRA_PICK_THROUGH_PORTAL is
+    /// 1 (for tests).
     bool PicksThroughDesktop() override;
     /// Picks through the desktop portal on the session bus.
     void StartDesktopPick(DesktopPickDone fnDone) override;

@@ -16,6 +16,8 @@ e2e_begin() {
     export QT_QPA_PLATFORM=xcb
     # Qt's own widgets for the dialogs, whatever desktop the tests were started from.
     unset QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP DESKTOP_SESSION
+    # Nor may a Wayland desktop around the virtual X server send the screen picker to its portal.
+    unset WAYLAND_DISPLAY
     scratch=$(mktemp -d)
     app_pid=""
     failures=0

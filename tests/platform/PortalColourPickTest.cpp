@@ -151,3 +151,29 @@ TEST_F(PortalColourPickTest, PortalThatGoesAwayBeforeAnsweringIsUnavailable) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return enmResult.has_value(); }, intPatienceMs));
     EXPECT_EQ(*enmResult, DesktopPickResult::Unavailable);
 }
+
+TEST(QtScreen, PicksThroughTheDesktopUnderWaylandOrWhenTestsAskForIt) {
+    const QByteArray strWayland = qgetenv("WAYLAND_DISPLAY");
+    const QByteArray strSwitch = qgetenv("HUEVRA_PICK_THROUGH_PORTAL");
+    struct Case {
+        const char* strWaylandDisplay;
+        const char* strSwitch;
+        bool blnExpected;
+    };
+    // The tests run on the offscreen platform, which reads no screen either way.
+    const std::array<Case, 4> arrCases{{
+        {"", "", false},
+        {"wayland-0", "", true},
+        {"", "1", true},
+        {"", "0", false},
+    }};
+    QtScreen objScreen;
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(std::string(objCase.strWaylandDisplay) + "/" + objCase.strSwitch);
+        qputenv("WAYLAND_DISPLAY", objCase.strWaylandDisplay);
+        qputenv("HUEVRA_PICK_THROUGH_PORTAL", objCase.strSwitch);
+        EXPECT_EQ(objScreen.PicksThroughDesktop(), objCase.blnExpected);
+    }
+    qputenv("WAYLAND_DISPLAY", strWayland);
+    qputenv("HUEVRA_PICK_THROUGH_PORTAL", strSwitch);
+}
