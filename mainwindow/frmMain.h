@@ -253,8 +253,8 @@ private:
     std::uint32_t lngApplyRuns = 0;
     // The sample box a pick under way started from.
     int intPickSample = -1;
-    bool blnDesktopPickPending = false;
     // The focus that a pick borrows for its Escape key and gives back.
     QPointer<QWidget> objFocusBeforePick;
+    bool blnDesktopPickPending = false;
     bool blnDesktopPickUnavailableShown = false;
 };
