@@ -4,6 +4,7 @@
 // implementations live in the libraries above the core; tests use fakes.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 /// Clipboard, plain text only.
@@ -14,7 +15,14 @@ public:
     virtual void SetText(const std::string& strText) = 0;
 };
 
-/// The screen: one pixel, the cursor and the colour depth.
+/// How a colour pick made by the desktop ended.
+enum class DesktopPickResult { Picked, Cancelled, Unavailable };
+
+/// Receives the end of a desktop pick: the result and, when picked, the packed colour.
+using DesktopPickDone = std::function<void(DesktopPickResult, std::int32_t)>;
+
+/// The screen: one pixel, the cursor and the colour depth; where the screen cannot be read
+/// (Wayland), the desktop's own colour pick.
 class IScreen {
 public:
     virtual ~IScreen() = default;
@@ -22,6 +30,20 @@ public:
     virtual std::int32_t PixelAt(int intX, int intY) = 0;
     virtual void CursorPos(int& intX, int& intY) = 0;
     virtual int BitsPerPixel() = 0;
+    /// Returns the packed colour of the physical pixel under the cursor's hot spot.
+    virtual std::int32_t PixelUnderCursor() {
+        int intX = 0;
+        int intY = 0;
+        CursorPos(intX, intY);
+        return PixelAt(intX, intY);
+    }
+    /// True when pixels cannot be read directly and colours are picked by the desktop.
+    virtual bool PicksThroughDesktop() { return false; }
+    /// Lets the user pick a colour through the desktop; fnDone is called exactly once, usually
+    /// later from the event loop, but possibly before this returns.
+    virtual void StartDesktopPick(DesktopPickDone fnDone) {
+        fnDone(DesktopPickResult::Unavailable, 0);
+    }
 };
 
 enum class MessageIcon { Information, Warning, Question, Critical };

@@ -143,6 +143,8 @@ frmMain::~frmMain() {
     // The controls outlive this part of the window; none of their signals may reach it now.
     for (QObject* objChild : findChildren<QObject*>())
         QObject::disconnect(objChild, nullptr, this, nullptr);
+    // A pick under way gives back the cursor.
+    EndPick(false);
     if (objFatalHandlerOwner == this) {
         modSupport::SetFatalErrorHandler({});
         objFatalHandlerOwner = nullptr;
@@ -338,9 +340,6 @@ void frmMain::CreateControls() {
         lblColorProp[i]->setAlignment(Qt::AlignCenter);
         lblColorProp[i]->setGeometry(markLeft(i), 274, markWidth(i), 18);
     }
-
-    // Commands whose work comes with later parts of the program stay disabled until then.
-    chkColorPick->setEnabled(false);
 }
 
 void frmMain::CreateMenus() {
@@ -446,6 +445,7 @@ void frmMain::ConnectControls() {
         });
     connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
     connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
+    connect(chkColorPick, &QCheckBox::toggled, this, [this] { chkColorPick_Click(); });
     connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });
     connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
     connect(mnuFileOpenInNotepad, &QAction::triggered, this,

@@ -130,6 +130,11 @@ public:
     QPointer<frmWebsafe> objWebsafe;
     QPointer<frmFailsafe> objFailsafe;
     QPointer<frmJavaScript> objJavaScript;
+    // The screen colour picker: the colour last read, whether a pick is under way and whether
+    // it has read a pixel yet.
+    typColour udtPickedColour{};
+    bool blnPicking = false;
+    bool blnPickRead = false;
 
     // The colour update path and the routines around it.
     void ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
@@ -197,6 +202,14 @@ public:
     void cmdWebsafe_Click();
     void cmdFailsafe_Click();
     void cmdJavaScript_Click();
+    void chkColorPick_Click();
+    /// Mouse events of a sample box: button and shift are bit sets (1 left, 2 right, 4 middle;
+    /// 1 Shift, 2 Ctrl, 4 Alt), x and y are in the box's pixels.
+    void picSample_MouseDown(int intIndex, int intButton, int intShift, int intX, int intY);
+    void picSample_MouseMove(int intIndex, int intButton, int intShift, int intX, int intY);
+    void picSample_MouseUp(int intIndex, int intButton, int intShift, int intX, int intY);
+    /// Ends a pick under way without taking its colour.
+    void CancelPick();
 
     /// The packed background colour of a name field and of a sample box.
     std::int32_t NameBackColour(int intIndex) const;
@@ -252,6 +265,11 @@ private:
     void SelectPendingMark();
     void SizeToCaptions();
     void ShowLoadBuffer();
+    bool PickerEvent(QObject* objWatched, QEvent* event);
+    bool ReadPickedPixel();
+    void EndPick(bool blnApply);
+    void StartDesktopPick();
+    void DesktopPickEnded(int intMark, DesktopPickResult enmResult, std::int32_t lngColour);
 
     MainServices objServices;
     std::array<QAction*, 14> arrToolButton{};
@@ -264,4 +282,10 @@ private:
     bool blnSelectingMark = false;
     // Counts the runs of the update path, so that a run overtaken by a newer one stops.
     std::uint32_t lngApplyRuns = 0;
+    // The sample box a pick under way started from.
+    int intPickSample = -1;
+    // The focus that a pick borrows for its Escape key and gives back.
+    QPointer<QWidget> objFocusBeforePick;
+    bool blnDesktopPickPending = false;
+    bool blnDesktopPickUnavailableShown = false;
 };

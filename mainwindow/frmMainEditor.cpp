@@ -191,6 +191,7 @@ void frmMain::txtSetBlue_GotFocus(Qt::FocusReason enmReason) {
 }
 
 bool frmMain::eventFilter(QObject* objWatched, QEvent* event) {
+    if (PickerEvent(objWatched, event)) return true;
     // An arrow key on a mark moves the focus before it selects the next mark, so that keys
     // arriving while that selection runs start from the mark they will see selected.
     if (event->type() == QEvent::KeyPress) {

@@ -12,4 +12,14 @@ public:
     void CursorPos(int& intX, int& intY) override;
     /// Throws std::runtime_error when there is no screen.
     int BitsPerPixel() override;
+    /// On X11 reads the server's own pointer position and pixel, so that the pixel is exact
+    /// whatever the scaling and the monitor; elsewhere the pixel at CursorPos. Throws
+    /// std::runtime_error when the pixel cannot be read.
+    std::int32_t PixelUnderCursor() override;
+    /// True on a Wayland desktop, where the screen and the pointer cannot be read (also for a
+    /// program on X11 there), and when the environment variable HUEVRA_PICK_THROUGH_PORTAL is
+    /// 1 (for tests).
+    bool PicksThroughDesktop() override;
+    /// Picks through the desktop portal on the session bus.
+    void StartDesktopPick(DesktopPickDone fnDone) override;
 };

@@ -1,7 +1,8 @@
 # Shared by the end-to-end scripts: the virtual X server, a scratch folder, the program's process
 # and checks that poll until a deadline. Sourced by a script that is run as
 #   script.sh path/to/huevra
-# e2e_begin "$0" "$@" re-runs the script under xvfb-run, then prepares the run inside it.
+# e2e_begin "$0" "$@" re-runs the script under xvfb-run, then prepares the run inside it;
+# E2E_SCREEN sets the size of the virtual screen (default 1280x1024x24).
 
 # Re-runs the calling script on a virtual X server; inside it, sets up the scratch folder.
 e2e_begin() {
@@ -9,11 +10,14 @@ e2e_begin() {
     binary=${2:?usage: $script path/to/huevra}
     if [ "${3:-}" != "--inside-x" ]; then
         # No reset: the server would restart when the first run ends, refusing the second run.
-        exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$script" "$binary" --inside-x
+        exec xvfb-run -a -s "-screen 0 ${E2E_SCREEN:-1280x1024x24} -noreset" bash "$script" \
+            "$binary" --inside-x
     fi
     export QT_QPA_PLATFORM=xcb
     # Qt's own widgets for the dialogs, whatever desktop the tests were started from.
     unset QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP DESKTOP_SESSION
+    # Nor may a Wayland desktop around the virtual X server send the screen picker to its portal.
+    unset WAYLAND_DISPLAY
     scratch=$(mktemp -d)
     app_pid=""
     failures=0

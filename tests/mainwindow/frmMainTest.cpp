@@ -116,7 +116,7 @@ TEST_F(frmMainTest, CaptionsToolTipsAndShortcutsAreExact) {
         bool blnEnabled;
     };
     const std::vector<Expected> arrExpected{
-        {"chkColorPick", "Colour Pick Mode", "Uncheck this check box to open palettes", "", false},
+        {"chkColorPick", "Colour Pick Mode", "Uncheck this check box to open palettes", "", true},
         {"chkJSNamesOnly", "Copy JavaScript Names",
          "Check this check box if you want to copy the JavaScript name instead of the RGB colour "
          "code",

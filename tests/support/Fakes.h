@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/Platform.h"
@@ -78,6 +79,15 @@ public:
     int BitsPerPixel() override {
         if (blnThrow) throw std::runtime_error("screen unavailable");
         return intBitsPerPixel;
+    }
+
+    // The desktop's pick: when on, each start is kept until the test answers it.
+    bool blnThroughDesktop = false;
+    std::vector<DesktopPickDone> arrDesktopPicks;
+
+    bool PicksThroughDesktop() override { return blnThroughDesktop; }
+    void StartDesktopPick(DesktopPickDone fnDone) override {
+        arrDesktopPicks.push_back(std::move(fnDone));
     }
 };
 
