@@ -13,6 +13,7 @@
 #include <QHelpSearchResultWidget>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -84,6 +85,7 @@ void frmHelpViewer::CreateControls() {
     tabNavigation->setObjectName(QStringLiteral("tabNavigation"));
     QHelpContentWidget* objContents = objEngine->contentWidget();
     objContents->setObjectName(QStringLiteral("lstContents"));
+    objContents->setAccessibleName(QStringLiteral("Contents"));
     tabNavigation->addTab(objContents, QStringLiteral("&Contents"));
 
     auto* objIndexPage = new QWidget(tabNavigation);
@@ -109,6 +111,9 @@ void frmHelpViewer::CreateControls() {
 
     txtTopic = new HelpBrowser(objEngine, splPanes);
     txtTopic->setObjectName(QStringLiteral("txtTopic"));
+    txtTopic->setAccessibleName(QStringLiteral("Help page"));
+    txtTopic->verticalScrollBar()->setAccessibleName(QStringLiteral("Scroll the page"));
+    txtTopic->horizontalScrollBar()->setAccessibleName(QStringLiteral("Scroll the page sideways"));
     splPanes->setStretchFactor(0, 0);
     splPanes->setStretchFactor(1, 1);
     splPanes->setSizes({230, 590});

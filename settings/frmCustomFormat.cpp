@@ -1,7 +1,5 @@
 #include "settings/frmCustomFormat.h"
 
-#include "help/HelpSupport.h"
-
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +12,7 @@
 #include <tuple>
 
 #include "core/modSupport.h"
+#include "help/HelpSupport.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -96,6 +95,7 @@ void frmCustomFormat::CreateControls() {
 
     txtFormat = new QLineEdit(this);
     txtFormat->setObjectName(QStringLiteral("txtFormat"));
+    txtFormat->setAccessibleName(QStringLiteral("Custom format template"));
     txtFormat->setMaxLength(intCustomFormatMaxLength);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -200,7 +200,5 @@ void frmCustomFormat::cmdCancel_Click() {
 }
 
 void frmCustomFormat::cmdHelp_Click() {
-    Guarded([&] {
-        OpenHelpTopic(objHelp, objMessages, strCustomFormatTopic);
-    });
+    Guarded([&] { OpenHelpTopic(objHelp, objMessages, strCustomFormatTopic); });
 }

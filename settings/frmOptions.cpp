@@ -91,6 +91,7 @@ void frmOptions::CreateControls() {
 
     lstStandardFormat = new QListWidget(this);
     name(lstStandardFormat, "lstStandardFormat");
+    lstStandardFormat->setAccessibleName(QStringLiteral("Standard format"));
     lstStandardFormat->setToolTip(
         QStringLiteral("What format should Huevra select the next time the program starts?"));
     lstStandardFormat->setSelectionMode(QAbstractItemView::SingleSelection);

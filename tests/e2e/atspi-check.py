@@ -20,6 +20,10 @@ WINDOWS = [
     {"title": "Websafe", "open": "Websafe Palette", "close": None},
     {"title": "Failsafe", "open": "Failsafe Palette", "close": None},
     {"title": "JavaScript", "open": "JavaScript Palette", "close": None},
+    {"title": "Options", "open": ["F9"], "close": ["Escape"]},
+    {"title": "Custom Format", "open": ["F8"], "close": ["Escape"]},
+    {"title": "About Huevra", "open": ["alt+h", "a"], "close": ["Escape"]},
+    {"title": "Huevra Help - *", "open": ["F1"], "close": None},
 ]
 
 INTERACTIVE = {
@@ -48,7 +52,11 @@ def find_window(app, title, seconds):
     until = time.monotonic() + seconds
     while time.monotonic() < until:
         for window in app:
-            if window is not None and window.name == title:
+            if window is None:
+                continue
+            # A title ending in "*" names the start of the window's title.
+            if window.name == title or (title.endswith("*") and
+                                        window.name.startswith(title[:-1])):
                 return window
         time.sleep(0.2)
     return None
@@ -94,7 +102,9 @@ def main():
         title = entry["title"]
         opener = entry["open"]
         if isinstance(opener, list):
-            subprocess.run(["xdotool", "key", *opener], check=False)
+            # Keys go to the main window, which a palette window may have taken over from.
+            subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Huevra - New palette$",
+                            "windowfocus", "--sync", "key", *opener], check=False)
         elif isinstance(opener, str) and not press_button(app, opener):
             print(f"FAIL: no button \"{opener}\" opens {title}")
             failures += 1

@@ -6,38 +6,67 @@
 #include <functional>
 
 #include "frmMainFixture.h"
+#include "help/frmAbout.h"
+#include "help/frmHelpViewer.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
+#include "settings/frmCustomFormat.h"
+#include "settings/frmOptions.h"
 #include "tests/support/WindowChecks.h"
 
 namespace {
 
+/// The services the windows other than the main one are made with.
+struct WindowServices {
+    IRegistry& objRegistry;
+    IMessageBox& objMessages;
+    IFileDialogs& objFileDialogs;
+    IShell& objShell;
+};
+
 /// A window of the program and how a user opens it. The opener returns the shown window; any
-/// window but the main one is deleted after the checks.
+/// window but the main one is deleted after the checks. The modal dialogs are made as their
+/// openers make them, without running their own event loop.
 struct WindowOpener {
     const char* strName;
-    std::function<QWidget*(frmMain& frm)> Open;
+    std::function<QWidget*(frmMain& frm, WindowServices& objServices)> Open;
 };
 
 const std::vector<WindowOpener>& EveryWindow() {
     static const std::vector<WindowOpener> arrWindow{
-        {"frmMain", [](frmMain& frm) -> QWidget* { return &frm; }},
+        {"frmMain", [](frmMain& frm, WindowServices&) -> QWidget* { return &frm; }},
         {"frmWebsafe",
-         [](frmMain& frm) -> QWidget* {
+         [](frmMain& frm, WindowServices&) -> QWidget* {
              frm.cmdWebsafe->click();
              return frm.objWebsafe;
          }},
         {"frmFailsafe",
-         [](frmMain& frm) -> QWidget* {
+         [](frmMain& frm, WindowServices&) -> QWidget* {
              frm.cmdFailsafe->click();
              return frm.objFailsafe;
          }},
         {"frmJavaScript",
-         [](frmMain& frm) -> QWidget* {
+         [](frmMain& frm, WindowServices&) -> QWidget* {
              frm.cmdJavaScript->click();
              return frm.objJavaScript;
          }},
+        {"frmOptions",
+         [](frmMain& frm, WindowServices& objServices) -> QWidget* {
+             return new frmOptions(SharedSettings(), objServices.objRegistry,
+                                   objServices.objMessages, objServices.objFileDialogs, &frm);
+         }},
+        {"frmCustomFormat",
+         [](frmMain& frm, WindowServices& objServices) -> QWidget* {
+             return new frmCustomFormat(SharedSettings(), objServices.objRegistry,
+                                        objServices.objMessages, frm.objHTMLHelp, &frm);
+         }},
+        {"frmAbout",
+         [](frmMain& frm, WindowServices& objServices) -> QWidget* {
+             return new frmAbout(objServices.objShell, objServices.objMessages, &frm);
+         }},
+        {"frmHelpViewer",
+         [](frmMain&, WindowServices&) -> QWidget* { return new frmHelpViewer(); }},
     };
     return arrWindow;
 }
@@ -66,7 +95,8 @@ protected:
         frm->show();
         for (const WindowOpener& objOpener : EveryWindow()) {
             SCOPED_TRACE(objOpener.strName);
-            QWidget* objWindow = objOpener.Open(*frm);
+            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell};
+            QWidget* objWindow = objOpener.Open(*frm, objServices);
             ASSERT_NE(objWindow, nullptr);
             objWindow->show();
             QCoreApplication::processEvents();
