@@ -31,7 +31,9 @@ std::string HelpFileIn(const std::string& strFolder) {
 std::string HelpFilePath() {
     const std::string strBeside = HelpFileIn(QCoreApplication::applicationDirPath().toStdString());
     if (IsFile(strBeside)) return strBeside;
-    const std::string strInstalled = HelpFileIn(HUEVRA_HELP_INSTALL_DIR);
+    const std::string strInstalled = HelpFileIn(
+        (QCoreApplication::applicationDirPath() + QStringLiteral("/" HUEVRA_HELP_FROM_PROGRAM))
+            .toStdString());
     return IsFile(strInstalled) ? strInstalled : strBeside;
 }
 

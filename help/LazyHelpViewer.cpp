@@ -13,7 +13,10 @@ LazyHelpViewer::LazyHelpViewer(std::vector<std::string> arrFolders)
 
 LazyHelpViewer::LazyHelpViewer()
     : LazyHelpViewer(
-          {QCoreApplication::applicationDirPath().toStdString(), HUEVRA_HELP_MODULE_INSTALL_DIR}) {}
+          {QCoreApplication::applicationDirPath().toStdString(),
+           (QCoreApplication::applicationDirPath() +
+            QStringLiteral("/" HUEVRA_HELP_MODULE_FROM_PROGRAM))
+               .toStdString()}) {}
 
 LazyHelpViewer::~LazyHelpViewer() = default;
 

@@ -28,11 +28,19 @@ help_file="$root/usr/share/huevra/huevra.qch"
 
 missing=$(ldd "$binary" | grep "not found" || true)
 [ -z "$missing" ] || fail "libraries not found: $missing"
+module=$(find "$root/usr/lib" -name huevra_helpviewer.so | head -n 1)
+if [ -z "$module" ]; then
+    fail "the help viewer module is not in the package"
+else
+    missing=$(ldd "$module" | grep "not found" || true)
+    [ -z "$missing" ] || fail "libraries of the help viewer not found: $missing"
+fi
 
 # The dependencies come from the libraries the program links, and apt finds every one of them.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6help6 libqt6sql6-sqlite libc6 libstdc++6 \
+    qt6-qpa-plugins; do
     [[ "$depends" == *"$lib"* ]] || fail "Depends names no $lib"
 done
 if [ "$(id -u)" -eq 0 ]; then
