@@ -1,5 +1,6 @@
 #include "help/frmHelpViewer.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpContentModel>
@@ -17,6 +18,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/modSupport.h"
@@ -55,6 +57,11 @@ frmHelpViewer::frmHelpViewer() {
     objEngine->setReadOnly(false);
     objEngine->setUsesFilterEngine(true);
     CreateControls();
+    // The engine would start writing its search index in its own thread whenever it is set up,
+    // beside the page reads of this thread; Qt's help engine does not take that safely. The
+    // index is written once, while the help file loads, and waited for.
+    QObject::disconnect(objEngine, &QHelpEngineCore::setupFinished, objEngine->searchEngine(),
+                        nullptr);
     resize(820, 560);
 }
 
@@ -164,9 +171,20 @@ bool frmHelpViewer::LoadHelpFile(const QString& strHelpFile) {
                          QLatin1String(strVirtualFolder) + QLatin1Char('/');
         objEngine->contentModel()->createContents(QString());
         objEngine->indexModel()->createIndex(QString());
-        // The search engine writes its index by itself once the engine has set up the file.
+        WriteSearchIndex();
         return true;
     });
+}
+
+void frmHelpViewer::WriteSearchIndex() {
+    QHelpSearchEngine* objSearch = objEngine->searchEngine();
+    QEventLoop objLoop;
+    connect(objSearch, &QHelpSearchEngine::indexingFinished, &objLoop, &QEventLoop::quit);
+    // A few small pages take well under a second; the limit only keeps a broken index from
+    // holding the program.
+    QTimer::singleShot(20000, &objLoop, &QEventLoop::quit);
+    objSearch->reindexDocumentation();
+    objLoop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 QUrl frmHelpViewer::TopicAddress(const QString& strTopic) const {

@@ -60,6 +60,8 @@ public:
     void Search();
 
 private:
+    /// Writes the search index of the loaded help file and waits until it is written.
+    void WriteSearchIndex();
     void CreateControls();
     QUrl TopicAddress(const QString& strTopic) const;
 
