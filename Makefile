@@ -3,15 +3,18 @@
 #   make test       install what is missing, build, run every test through CTest
 #   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
 #   make bench      build and run the benchmarks
-#   make fuzz       run the palette file fuzzer for 60 seconds (build-fuzz/)
+#   make fuzz       run the three fuzzers for 20 seconds each (build-fuzz/)
+#   make fuzz-long  run the three fuzzers for 10 million inputs each, inputs past 1 MiB
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 20
+FUZZ_RUNS ?= 10000000
+FUZZ_TARGETS = palette_fuzzer settings_fuzzer settings_fuzzer_fast template_fuzzer
 
-.PHONY: deps configure build test test-asan bench fuzz run clean
+.PHONY: deps configure build test test-asan bench fuzz fuzz-build fuzz-long run clean
 
 deps:
 	./scripts/install-deps.sh
@@ -33,10 +36,15 @@ test-asan: deps
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD)
 
-fuzz: deps
+fuzz-build: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUEVRA_FUZZ=ON -DHUEVRA_BENCHMARKS=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target palette_fuzzer
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+
+fuzz: fuzz-build
 	./scripts/run-fuzzer.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-long: fuzz-build
+	./scripts/run-fuzzer.sh --long $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 run: build
 	./$(BUILD)/huevra
