@@ -5,8 +5,8 @@
 #   scripts/run-fuzzer.sh <build dir> <seconds per target>     short run, inputs up to 16 KiB
 #   scripts/run-fuzzer.sh --long <build dir> <runs per target>  long run, longer inputs
 # The long run keeps what it finds in <build dir>/fuzz-corpus, so a second run goes on from it,
-# runs the three targets side by side, and prints each target's runs in two lines: the bulk and
-# the texts past the limits. Exits non-zero when a fuzzer finds a problem; the
+# runs the three targets side by side, and prints each target's runs in two lines: the texts at
+# the limits and the bulk. Exits non-zero when a fuzzer finds a problem; the
 # input is kept in <build dir>/fuzz-findings.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -101,19 +101,24 @@ if [ "$long" = no ]; then
     exit 0
 fi
 
-# Each target runs twice: the bulk of the runs on everything but the texts past the limits, and
-# a fiftieth as many on the compact seeds at the 1 MiB limits, whose runs take milliseconds each.
+# Each target runs twice: first a hundredth of the runs on the compact seeds at the limits
+# (texts past 1 MiB, chunk edges), whose runs take up to milliseconds each, then the bulk of
+# the runs on everything else.
 long_target() {
     local target=$1 binary=$2 status=0
     mkdir -p "$build/fuzz-corpus/$target" "$build/fuzz-corpus/$target-limits"
     seed "$target" "$build/fuzz-corpus/$target"
     mv "$build/fuzz-corpus/$target"/*.compact "$build/fuzz-corpus/$target-limits/" 2>/dev/null || true
-    run_one "$target" "$binary" "$build/fuzz-corpus/$target" -runs="$runs" || return $?
-    [ -n "$(ls "$build/fuzz-corpus/$target-limits")" ] || return 0
-    mv "$scratch/$target.log" "$scratch/$target-bulk.log"
-    run_one "$target" "$binary" "$build/fuzz-corpus/$target-limits" -runs=$((runs / 50)) || status=$?
-    mv "$scratch/$target.log" "$scratch/$target-limits.log"
-    cat "$scratch/$target-bulk.log" "$scratch/$target-limits.log" >"$scratch/$target.log"
+    if [ -n "$(ls "$build/fuzz-corpus/$target-limits")" ]; then
+        run_one "$target" "$binary" "$build/fuzz-corpus/$target-limits" -runs=$((runs / 100)) ||
+            return $?
+        mv "$scratch/$target.log" "$scratch/$target-limits.log"
+    fi
+    run_one "$target" "$binary" "$build/fuzz-corpus/$target" -runs="$runs" || status=$?
+    if [ -e "$scratch/$target-limits.log" ]; then
+        mv "$scratch/$target.log" "$scratch/$target-bulk.log"
+        cat "$scratch/$target-limits.log" "$scratch/$target-bulk.log" >"$scratch/$target.log"
+    fi
     return $status
 }
 
