@@ -1,4 +1,4 @@
-// The name field's validator, on a real line edit with the name field's limit.
+// The whole-character validator, on a real line edit with the name fields' limit.
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "palette/NameField.h"
-#include "palette/PaletteModel.h"
+#include "settings/WholeCharacterValidator.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ const QString strFace = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 co
 
 }  // namespace
 
-TEST(NameField, TypedOrPastedTextNeverLeavesHalfACharacter) {
+TEST(WholeCharacterValidator, TypedOrPastedTextNeverLeavesHalfACharacter) {
     struct Case {
         int intBefore;        // letters already in the field
         QString strInserted;  // what the user types or pastes at the end
@@ -33,8 +32,8 @@ TEST(NameField, TypedOrPastedTextNeverLeavesHalfACharacter) {
         SCOPED_TRACE(objCase.strInserted.toStdString() + " after " +
                      std::to_string(objCase.intBefore));
         QLineEdit objField;
-        objField.setMaxLength(intNameFieldLength);
-        objField.setValidator(new NameFieldValidator(&objField));
+        objField.setMaxLength(21);
+        objField.setValidator(new WholeCharacterValidator(&objField));
         const QString strBefore(objCase.intBefore, QLatin1Char('a'));
         objField.setText(strBefore);
         objField.end(false);

@@ -1,8 +1,8 @@
-#include "palette/NameField.h"
+#include "settings/WholeCharacterValidator.h"
 
 #include <QString>
 
-QValidator::State NameFieldValidator::validate(QString& strInput, int&) const {
+QValidator::State WholeCharacterValidator::validate(QString& strInput, int&) const {
     for (qsizetype i = 0; i < strInput.size(); ++i) {
         const QChar chr = strInput.at(i);
         if (chr.isHighSurrogate() && i + 1 < strInput.size() &&
