@@ -162,7 +162,11 @@ if expect_main_window rlo; then
     xdotool key F12
     if dialog=$(wait_for_window "^Save Palette As$"); then
         focus "$dialog"
-        xdotool type --delay 5 "$out/evil"$'\u202e'"txt.exe.txt"
+        # A character outside the keyboard map is typed through a key borrowed for a moment;
+        # the long delay keeps the key until the program has read it.
+        xdotool type --delay 5 "$out/evil"
+        xdotool type --delay 300 $'\u202e'
+        xdotool type --delay 5 "txt.exe.txt"
         xdotool key Return
         if wait_for_title "$main" "Huevra - evil<U+202E>txt.exe.txt"; then
             echo "rlo: the title shows the override as <U+202E>"
@@ -186,11 +190,19 @@ if [ "$(id -u)" -eq 0 ]; then
             focus "$dialog"
             xdotool type --delay 5 "/proc/"
             xdotool key Return
-            # Typing goes on only while the dialog answers; Escape closes the completion list,
-            # then the dialog.
+            # Typing goes on only while the dialog answers. Escape closes the completion list,
+            # if one is open, then the dialog; a frozen dialog closes for none of them.
             xdotool type --delay 5 "self"
-            xdotool key ctrl+a BackSpace Escape Escape
-            if wait_for_no_window "^Open Palette In Huevra$" 15; then
+            xdotool key ctrl+a BackSpace
+            closed=no
+            for attempt in 1 2 3 4; do
+                xdotool key Escape
+                if wait_for_no_window "^Open Palette In Huevra$" 5; then
+                    closed=yes
+                    break
+                fi
+            done
+            if [ "$closed" = yes ]; then
                 focus "$main"
                 xdotool key ctrl+o
                 if dialog=$(wait_for_window "^Open Palette In Huevra$" 15); then
