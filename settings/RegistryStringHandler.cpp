@@ -65,10 +65,11 @@ enum class StoreFileState { Usable, NotAFile, TooLarge };
 // Opening a FIFO or a device waits for a writer or never ends, and QSettings parses the whole
 // file at every read and write, so such files are refused before QSettings sees them. The lock
 // file QSettings reads before each write is refused the same way.
-StoreFileState CheckStoreFile(const QString& strFileName) {
+StoreFileState CheckStoreFile(const QString& strFileName, QString* strRefused = nullptr) {
     for (const QString& strName : {strFileName, strFileName + QLatin1String(".lock")}) {
         const QFileInfo objInfo(strName);
         if (!objInfo.exists()) continue;
+        if (strRefused) *strRefused = strName;
         if (!objInfo.isFile()) return StoreFileState::NotAFile;
         if (objInfo.size() > lngMaxSettingsFileBytes) return StoreFileState::TooLarge;
     }
@@ -435,9 +436,9 @@ std::string RegistryStringHandler::TakeUnreadableStoreText() {
     try {
         const auto objKey = LocateKey(TrimKeyPath(strSettingsKey));
         if (!objKey) return {};
-        const QString strFileName = StoreFileName(*objKey);
+        QString strRefused;
         const char* strReason = nullptr;
-        switch (CheckStoreFile(strFileName)) {
+        switch (CheckStoreFile(StoreFileName(*objKey), &strRefused)) {
             case StoreFileState::Usable:
                 return {};
             case StoreFileState::NotAFile:
@@ -450,7 +451,7 @@ std::string RegistryStringHandler::TakeUnreadableStoreText() {
         blnUnreadableTold_ = true;
         const std::string strCrLf = "\r\n";
         return "Huevra could not read its settings from the file" + strCrLf + strCrLf +
-               QDir::toNativeSeparators(strFileName).toStdString() + strCrLf + strCrLf + strReason +
+               QDir::toNativeSeparators(strRefused).toStdString() + strCrLf + strCrLf + strReason +
                " Huevra uses the default settings and does not change the file.";
     } catch (...) {
         return {};

@@ -327,6 +327,7 @@ TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNev
         const char* strName;
         std::function<void()> fnPrepare;
         const char* strReason;
+        const char* strRefusedSuffix = "";  // the file the message names, after SettingsFile()
     };
     const std::vector<Case> arrCases = {
         {"FIFO", [&] { ASSERT_EQ(mkfifo(arrFile.constData(), 0600), 0); },
@@ -338,7 +339,7 @@ TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNev
              WriteSettingsFile("[General]\nSortIndex=7\n");
              ASSERT_EQ(mkfifo((arrFile + ".lock").constData(), 0600), 0);
          },
-         "It is not a regular file."},
+         "It is not a regular file.", ".lock"},
         {"over 1 MiB", [&] { WriteSettingsFile(arrHuge); }, "It is larger than 1 MiB."},
     };
     for (const Case& objCase : arrCases) {
@@ -366,8 +367,9 @@ TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNev
         ASSERT_EQ(objMessages.arrShown.size(), 1u);
         const std::string strExpected =
             "Huevra could not read its settings from the file\r\n\r\n" +
-            QDir::toNativeSeparators(SettingsFile()).toStdString() + "\r\n\r\n" +
-            objCase.strReason + " Huevra uses the default settings and does not change the file.";
+            QDir::toNativeSeparators(SettingsFile() + objCase.strRefusedSuffix).toStdString() +
+            "\r\n\r\n" + objCase.strReason +
+            " Huevra uses the default settings and does not change the file.";
         EXPECT_EQ(objMessages.arrShown[0].strText, strExpected);
         EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
         EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
