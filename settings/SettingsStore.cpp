@@ -108,7 +108,8 @@ bool GetDefaultFolder(ProgramSettings& objSettings) {
 bool FolderExists(const std::string& strPath) {
     try {
         QString strFolder = QString::fromStdString(strPath);
-        if (strFolder.isEmpty()) return false;
+        // No file name holds a NUL, and Qt warns about any path that does.
+        if (strFolder.isEmpty() || strFolder.contains(QChar(0))) return false;
         const QString strSeparator = QString::fromLatin1(modSupport::strPathSeparator);
         if (strFolder.size() <= 3) {
 #ifdef _WIN32

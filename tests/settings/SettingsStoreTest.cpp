@@ -405,6 +405,7 @@ TEST_F(SettingsStoreTest, FolderExistsOnlyForDirectoriesNamedExactly) {
         {Folder("Palettes/colours.txt"), false},
         {Folder("Palettes/Work/.."), true},
         {"", false},
+        {Folder("Palettes/Work") + std::string(1, '\0'), false},
         {strSeparator, true},
     };
     for (const auto& [strPath, blnExists] : arrCases) {
