@@ -3,7 +3,8 @@
 #   make test       install what is missing, build, run every test through CTest
 #   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
 #   make bench      build and run the benchmarks
-#   make fuzz       run the palette file fuzzer for 60 seconds (build-fuzz/)
+#   make fuzz       run the three fuzzers for 20 seconds each (build-fuzz/)
+#   make fuzz-long  run the three fuzzers for 10 million inputs each, inputs past 1 MiB
 #   make package    build the Debian package build/huevra_<version>_<arch>.deb
 #   make package-test  build the package, then install it into a scratch root and start it
 
@@ -11,9 +12,11 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 20
+FUZZ_RUNS ?= 10000000
+FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer
 
-.PHONY: deps configure build test test-asan bench fuzz run package package-test clean
+.PHONY: deps configure build test test-asan bench fuzz fuzz-build fuzz-long run package package-test clean
 
 deps:
 	./scripts/install-deps.sh
@@ -35,9 +38,11 @@ test-asan: deps
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD)
 
-fuzz: deps
+fuzz-build: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUEVRA_FUZZ=ON -DHUEVRA_BENCHMARKS=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target palette_fuzzer
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+
+fuzz: fuzz-build
 	./scripts/run-fuzzer.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 package: build
@@ -45,6 +50,11 @@ package: build
 
 package-test: package
 	./tests/e2e/run-install-test.sh "$$(ls -t $(BUILD)/huevra_*.deb | head -n 1)"
+
+# The long run fuzzes the settings loader in a build without AddressSanitizer, which is faster.
+fuzz-long: fuzz-build
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target settings_fuzzer_fast
+	./scripts/run-fuzzer.sh --long $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 run: build
 	./$(BUILD)/huevra

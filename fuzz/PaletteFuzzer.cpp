@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the palette line reader and parser. Whatever the bytes, reading must
-// not crash, and a palette that reads must come back unchanged from the writer.
+// not crash, and a palette that reads must come back unchanged from the writer. Large texts come
+// in the compact form of FuzzInput.h.
 
 #include <array>
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzInput.h"
 #include "palette/PaletteFile.h"
 #include "palette/PaletteModel.h"
 
@@ -30,7 +32,7 @@ void Check(bool blnCondition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* arrData, std::size_t intSize) {
-    std::istringstream objIn(std::string(reinterpret_cast<const char*>(arrData), intSize));
+    std::istringstream objIn(ExpandedInput(arrData, intSize));
     std::vector<std::string> arrFileLine;
     const LineReadResult enmResult = ReadPaletteLines(objIn, arrFileLine);
     Check(enmResult != LineReadResult::CannotRead);

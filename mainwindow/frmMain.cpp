@@ -35,6 +35,7 @@
 #include "widgets/ColourCells.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
+#include "settings/WholeCharacterValidator.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
@@ -283,6 +284,7 @@ void frmMain::CreateControls() {
         txtName[i]->setObjectName(QStringLiteral("txtName%1").arg(i));
         txtName[i]->setToolTip(QStringLiteral("Click and type a colour name"));
         txtName[i]->setMaxLength(intNameMaxLength);
+        txtName[i]->setValidator(new WholeCharacterValidator(txtName[i]));
         txtName[i]->setAlignment(Qt::AlignCenter);
         // A smaller font lets the longest names fit the field.
         QFont objNameFont = txtName[i]->font();

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+#include <QTextBoundaryFinder>
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -368,15 +369,41 @@ LineReadResult ReadPaletteLinesFromFile(const std::string& strPath,
     return ReadPaletteLines(objIn, arrFileLine);
 }
 
+std::string FieldName(const std::string& strName) {
+    const QString strText = QString::fromStdString(strName);
+    if (strText.size() <= intNameFieldLength) return strName;
+    // The last grapheme boundary that fits; a single cluster longer than the whole field is cut
+    // at the last code point boundary instead, so that the name keeps some of its text.
+    QTextBoundaryFinder objBoundaries(QTextBoundaryFinder::Grapheme, strText);
+    objBoundaries.setPosition(intNameFieldLength);
+    qsizetype lngCut =
+        objBoundaries.isAtBoundary() ? intNameFieldLength : objBoundaries.toPreviousBoundary();
+    if (lngCut <= 0) {
+        lngCut = intNameFieldLength;
+        if (strText.at(lngCut).isLowSurrogate() && strText.at(lngCut - 1).isHighSurrogate())
+            --lngCut;
+    }
+    return strText.left(lngCut).toStdString();
+}
+
 bool ReadPaletteFile(const std::vector<std::string>& arrFileLine, Palette& objPalette) {
     try {
         if (arrFileLine.empty()) return false;
         const std::string& strFirst = arrFileLine.front();
-        if (strFirst == strFirstLineA) return ReadLayoutA(arrFileLine, objPalette);
-        if (strFirst == strFirstLineB) return ReadOlderLayout(arrFileLine, 8, objPalette);
-        if (strFirst == strFirstLineC) return ReadOlderLayout(arrFileLine, 7, objPalette);
-        if (strFirst == strFirstLineD) return ReadOlderLayout(arrFileLine, 5, objPalette);
-        return false;
+        bool blnRead = false;
+        if (strFirst == strFirstLineA) {
+            blnRead = ReadLayoutA(arrFileLine, objPalette);
+        } else if (strFirst == strFirstLineB) {
+            blnRead = ReadOlderLayout(arrFileLine, 8, objPalette);
+        } else if (strFirst == strFirstLineC) {
+            blnRead = ReadOlderLayout(arrFileLine, 7, objPalette);
+        } else if (strFirst == strFirstLineD) {
+            blnRead = ReadOlderLayout(arrFileLine, 5, objPalette);
+        }
+        if (!blnRead) return false;
+        // An opened palette that is left alone must not count as changed.
+        for (std::string& strName : objPalette.arrLoadName) strName = FieldName(strName);
+        return true;
     } catch (const std::exception&) {
         // A file that cannot be read as a palette is simply not one.
         return false;

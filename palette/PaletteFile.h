@@ -27,7 +27,13 @@ LineReadResult ReadPaletteLines(std::istream& objIn, std::vector<std::string>& a
 LineReadResult ReadPaletteLinesFromFile(const std::string& strPath,
                                         std::vector<std::string>& arrFileLine);
 
-/// Parses the lines into the palette's load buffer; true when they hold a palette.
+/// Returns the longest start of a name that fits a name field (intNameFieldLength UTF-16 code
+/// units) and ends on a whole character: a user-perceived character (a letter with its accents,
+/// an emoji sequence) is kept whole or left out, and never split.
+std::string FieldName(const std::string& strName);
+
+/// Parses the lines into the palette's load buffer; true when they hold a palette. Names are
+/// cut to what their name field holds (FieldName), so that the field and the saved state agree.
 bool ReadPaletteFile(const std::vector<std::string>& arrFileLine, Palette& objPalette);
 
 /// Writes the current layout (100 lines, CR LF, UTF-8) for the marks' colours and the given

@@ -15,7 +15,16 @@ inline constexpr const char* strNoNamePlaceholder = "Type a colour name";
 /// The name Find gives a colour that has no JavaScript name.
 inline constexpr const char* strNotJavaScriptPlaceholder = "Not JavaScript colour";
 
-/// Returns "Huevra - New palette" for an empty path, else "Huevra - " and the file name.
+/// The most UTF-16 code units a name field holds; a longer name is cut before it is shown.
+inline constexpr int intNameFieldLength = 21;
+
+/// Returns the text with control characters shown as visible stand-ins: C0 controls and DEL as
+/// their control pictures ("\n" as U+240A), the invisible and direction-changing characters as
+/// "<U+202E>"; bytes that are not UTF-8 become U+FFFD.
+std::string VisibleText(const std::string& strText);
+
+/// Returns "Huevra - New palette" for an empty path, else "Huevra - " and the file name, its
+/// control characters made visible.
 std::string PaletteTitle(const std::string& strPalettePath);
 
 class Palette {

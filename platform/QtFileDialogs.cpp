@@ -2,13 +2,72 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
+namespace {
+
+/// The message shown when a typed file name holds a double quote.
+constexpr const char* strQuoteInNameText =
+    "A file name with a double quote (\") cannot be used here. Please type another name.";
+
+// The dialog's file list asks for an icon and a type name for every entry. Qt's own provider
+// finds them by reading each file's first bytes, and reading some special files (/proc/kmsg, a
+// file on a stalled network share) never returns, which freezes the dialog. This one uses only
+// what the directory listing tells.
+class ListingIconProvider : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+
+    QIcon icon(const QFileInfo& objInfo) const override {
+        if (objInfo.isRoot()) return icon(Drive);
+        if (objInfo.isDir()) return icon(Folder);
+        return icon(File);
+    }
+
+    QString type(const QFileInfo& objInfo) const override {
+        if (objInfo.isRoot()) return QFileDialog::tr("Drive");
+        if (objInfo.isDir()) return QFileDialog::tr("Folder");
+        if (objInfo.isFile()) {
+            const QString strSuffix = objInfo.suffix();
+            return strSuffix.isEmpty() ? QFileDialog::tr("File")
+                                       : strSuffix + QLatin1Char(' ') + QFileDialog::tr("File");
+        }
+        if (objInfo.isSymLink()) return QFileDialog::tr("Alias");
+        return QFileDialog::tr("Unknown");
+    }
+};
+
+// Qt's dialog reads a typed name with double quotes as a list of quoted names and returns one of
+// them ("a\"b.txt" gives "b.txt"), so such a name is refused and the dialog stays open.
+class ExactNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* objName = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (objName && objName->text().contains(QLatin1Char('"'))) {
+            QMessageBox::warning(this, QStringLiteral("Huevra"),
+                                 QString::fromUtf8(strQuoteInNameText));
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+}  // namespace
+
 std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
-    QFileDialog objDialog(objParent_, QString::fromStdString(objRequest.strTitle),
-                          QString::fromStdString(objRequest.strInitialFolder),
-                          QString::fromStdString(objRequest.strFilter));
+    ExactNameDialog objDialog(objParent_, QString::fromStdString(objRequest.strTitle),
+                              QString::fromStdString(objRequest.strInitialFolder),
+                              QString::fromStdString(objRequest.strFilter));
+    ListingIconProvider objIcons;
+    objDialog.setIconProvider(&objIcons);
     objDialog.setAcceptMode(objRequest.blnSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Neither open dialog requires the file to exist; the command that asked tells the user.
     objDialog.setFileMode(QFileDialog::AnyFile);
@@ -17,13 +76,20 @@ std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
         objDialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (objDialog.exec() != QDialog::Accepted) return {};
     const QStringList arrFiles = objDialog.selectedFiles();
-    if (arrFiles.isEmpty()) return {};
+    if (arrFiles.size() != 1) return {};
     return QDir::toNativeSeparators(arrFiles.first()).toStdString();
 }
 
 std::string QtFileDialogs::ChooseFolder(const std::string& strTitle,
                                         const std::string& strInitialFolder) {
-    const QString strFolder = QFileDialog::getExistingDirectory(
-        objParent_, QString::fromStdString(strTitle), QString::fromStdString(strInitialFolder));
-    return QDir::toNativeSeparators(strFolder).toStdString();
+    ExactNameDialog objDialog(objParent_, QString::fromStdString(strTitle),
+                              QString::fromStdString(strInitialFolder));
+    ListingIconProvider objIcons;
+    objDialog.setIconProvider(&objIcons);
+    objDialog.setFileMode(QFileDialog::Directory);
+    objDialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (objDialog.exec() != QDialog::Accepted) return {};
+    const QStringList arrFolders = objDialog.selectedFiles();
+    if (arrFolders.size() != 1) return {};
+    return QDir::toNativeSeparators(arrFolders.first()).toStdString();
 }

@@ -6,7 +6,9 @@
 
 class QWidget;
 
-/// File and folder choosers through QFileDialog. Paths come back with native separators.
+/// File and folder choosers through QFileDialog. Paths come back with native separators. The
+/// file list never reads a file's contents, and a typed name with a double quote is refused
+/// rather than taken as a list of names.
 class QtFileDialogs : public IFileDialogs {
 public:
     explicit QtFileDialogs(QWidget* objParent = nullptr) : objParent_(objParent) {}

@@ -1,38 +1,161 @@
 #!/usr/bin/env bash
-# Runs the palette file fuzzer for a while, seeded with the palette files under tests/data.
-#   scripts/run-fuzzer.sh <build dir> <seconds>
-# Exits non-zero when the fuzzer finds a crash; the crashing input is kept in <build dir>.
+# Runs the fuzzers: the palette file reader, the settings loader and the Custom template
+# renderer, each seeded with its corpus under fuzz/corpus (the palettes of tests/data too) and
+# its dictionary under fuzz/.
+#   scripts/run-fuzzer.sh <build dir> <seconds per target> [target...]     short run
+#   scripts/run-fuzzer.sh --long <build dir> <runs per target> [target...]  long run
+# The targets are palette, settings and template; all three when none is named.
+# The long run keeps what it finds in <build dir>/fuzz-corpus, so a second run goes on from it,
+# runs the three targets side by side, and prints each target's runs in two lines: the texts at
+# the limits and the bulk. Exits non-zero when a fuzzer finds a problem; the
+# input is kept in <build dir>/fuzz-findings.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-build-fuzz}
-seconds=${2:-60}
-case $build in /*) ;; *) build=$PWD/$build ;; esac
-
-fuzzer=$build/palette_fuzzer
-[ -x "$fuzzer" ] || fuzzer=$build/fuzz/palette_fuzzer
-if [ ! -x "$fuzzer" ]; then
-    echo "palette_fuzzer not found in $build" >&2
-    exit 2
+long=no
+if [ "${1:-}" = --long ]; then
+    long=yes
+    shift
 fi
+build=${1:-build-fuzz}
+case $build in /*) ;; *) build=$PWD/$build ;; esac
+if [ "$long" = yes ]; then
+    runs=${2:-10000000}
+else
+    seconds=${2:-20}
+fi
+targets=(palette settings template)
+if [ $# -gt 2 ]; then targets=("${@:3}"); fi
+
+fuzzer_path() {
+    local name=$1
+    if [ -x "$build/fuzz/$name" ]; then echo "$build/fuzz/$name"; else echo "$build/$name"; fi
+}
+for target in "${targets[@]}"; do
+    if [ ! -x "$(fuzzer_path "${target}_fuzzer")" ]; then
+        echo "${target}_fuzzer not found in $build" >&2
+        exit 2
+    fi
+done
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/corpus" "$build/fuzz-findings"
-cp "$root"/tests/data/*.txt "$scratch/corpus/"
+mkdir -p "$build/fuzz-findings"
 
-# A smaller quarantine keeps freed memory warm; each input lives well under it.
+# A smaller quarantine keeps freed memory warm; each input lives well under it. The settings
+# loader keeps Qt's parsed files between runs, which leak checking would take for leaks.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
-
-status=0
-"$fuzzer" -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/" \
-    "$scratch/corpus" >"$scratch/log" 2>&1 || status=$?
-
-grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec' \
-    "$scratch/log" || true
-if [ "$status" -ne 0 ]; then
-    tail -n 60 "$scratch/log"
-    echo "The fuzzer found a problem; the input is in $build/fuzz-findings/" >&2
-    exit "$status"
+leaks_palette=1
+leaks_settings=0
+leaks_template=1
+max_len_palette=16384
+max_len_settings=4096
+max_len_template=4096
+if [ "$long" = yes ]; then
+    # Raw inputs four times longer; texts past the 1 MiB limits of palette and settings files
+    # come from the compact form (fuzz/FuzzInput.h) that the seeds at those limits use.
+    max_len_palette=65536
+    max_len_settings=16384
+    max_len_template=16384
 fi
-echo "No crash in $seconds seconds."
+
+# Fills the corpus folder $2 of target $1 with its seeds.
+seed() {
+    local target=$1 corpus=$2
+    mkdir -p "$corpus"
+    cp "$root/fuzz/corpus/$target"/* "$corpus/"
+    if [ "$target" = palette ]; then cp "$root"/tests/data/*.txt "$corpus/"; fi
+}
+
+# Runs one fuzzer; its log goes to $scratch/<target>.log.
+run_one() {
+    local target=$1 binary=$2 corpus=$3
+    shift 3
+    local leaks_var=leaks_$target max_len_var=max_len_$target
+    "$binary" -max_len="${!max_len_var}" -timeout=20 -rss_limit_mb=2048 \
+        -detect_leaks="${!leaks_var}" -dict="$root/fuzz/$target.dict" \
+        -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/$target-" \
+        "$@" "$corpus" >"$scratch/$target.log" 2>&1
+}
+
+report() {
+    local target=$1 status=$2
+    echo "== $target"
+    grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec' \
+        "$scratch/$target.log" || true
+    if [ "$status" -ne 0 ]; then
+        tail -n 60 "$scratch/$target.log"
+        echo "The $target fuzzer found a problem; the input is in $build/fuzz-findings/" >&2
+    fi
+}
+
+failed=0
+if [ "$long" = no ]; then
+    for target in "${targets[@]}"; do
+        seed "$target" "$scratch/corpus-$target"
+        status=0
+        run_one "$target" "$(fuzzer_path "${target}_fuzzer")" "$scratch/corpus-$target" \
+            -max_total_time="$seconds" || status=$?
+        report "$target" "$status"
+        [ "$status" -eq 0 ] || failed=$status
+    done
+    [ "$failed" -eq 0 ] || exit "$failed"
+    echo "No crash in $seconds seconds per target."
+    exit 0
+fi
+
+# Each target runs twice: first a two-hundredth of the runs on the compact seeds at the limits
+# (texts past 1 MiB, chunk edges), whose runs take up to milliseconds each, then the bulk of
+# the runs on everything else.
+long_target() {
+    local target=$1 binary=$2 status=0
+    mkdir -p "$build/fuzz-corpus/$target" "$build/fuzz-corpus/$target-limits"
+    seed "$target" "$build/fuzz-corpus/$target"
+    mv "$build/fuzz-corpus/$target"/*.compact "$build/fuzz-corpus/$target-limits/" 2>/dev/null || true
+    if [ -n "$(ls "$build/fuzz-corpus/$target-limits")" ]; then
+        run_one "$target" "$binary" "$build/fuzz-corpus/$target-limits" -runs=$((runs / 200)) ||
+            return $?
+        mv "$scratch/$target.log" "$scratch/$target-limits.log"
+    fi
+    run_one "$target" "$binary" "$build/fuzz-corpus/$target" -runs="$runs" || status=$?
+    if [ -e "$scratch/$target-limits.log" ]; then
+        mv "$scratch/$target.log" "$scratch/$target-bulk.log"
+        cat "$scratch/$target-limits.log" "$scratch/$target-bulk.log" >"$scratch/$target.log"
+    fi
+    return $status
+}
+
+declare -A pids
+for target in "${targets[@]}"; do
+    binary=$(fuzzer_path "${target}_fuzzer")
+    if [ "$target" = settings ] && [ -x "$(fuzzer_path settings_fuzzer_fast)" ]; then
+        binary=$(fuzzer_path settings_fuzzer_fast)
+    fi
+    long_target "$target" "$binary" &
+    pids[$target]=$!
+done
+for target in "${targets[@]}"; do
+    status=0
+    wait "${pids[$target]}" || status=$?
+    [ -e "$scratch/$target.log" ] || cat "$scratch/$target"-*.log >"$scratch/$target.log" 2>/dev/null || true
+    report "$target" "$status"
+    [ "$status" -eq 0 ] || failed=$status
+done
+
+# Everything the fast settings run kept is run once more under AddressSanitizer.
+if [ "$failed" -eq 0 ] && [[ " ${targets[*]} " == *" settings "* ]]; then
+    status=0
+    "$(fuzzer_path settings_fuzzer)" -runs=0 -max_len="$max_len_settings" -detect_leaks=0 \
+        -rss_limit_mb=2048 -artifact_prefix="$build/fuzz-findings/settings-asan-" \
+        "$build/fuzz-corpus/settings" "$build/fuzz-corpus/settings-limits" \
+        >"$scratch/settings-asan.log" 2>&1 || status=$?
+    echo "== settings corpus under AddressSanitizer:" \
+        "$(cat "$build/fuzz-corpus"/settings*/* | wc -c) bytes in" \
+        "$(ls "$build/fuzz-corpus/settings" "$build/fuzz-corpus/settings-limits" | wc -l) inputs"
+    grep -E 'INITED|DONE' "$scratch/settings-asan.log" | tail -n 2 || true
+    if [ "$status" -ne 0 ]; then
+        tail -n 60 "$scratch/settings-asan.log"
+        failed=$status
+    fi
+fi
+[ "$failed" -eq 0 ] || exit "$failed"
+echo "No crash in $runs runs per target."

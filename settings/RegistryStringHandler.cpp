@@ -1,9 +1,11 @@
 #include "settings/RegistryStringHandler.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -50,9 +52,43 @@ std::optional<KeyLocation> LocateKey(const std::string& strTrimmedKey) {
     return KeyLocation{arrParts[1], arrParts[2], arrParts.mid(3)};
 }
 
+// The file that holds an application's values: where QSettings keeps the user's native
+// settings on these systems, "<config>/<organisation>/<application>.conf".
+QString StoreFileName(const KeyLocation& objKey) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + objKey.strOrganisation + QLatin1Char('/') + objKey.strApplication +
+           QLatin1String(".conf");
+}
+
+enum class StoreFileState { Usable, NotAFile, TooLarge };
+
+// Opening a FIFO or a device waits for a writer or never ends, and QSettings parses the whole
+// file at every read and write, so such files are refused before QSettings sees them. The lock
+// file QSettings reads before each write is refused the same way.
+StoreFileState CheckStoreFile(const QString& strFileName, QString* strRefused = nullptr) {
+    for (const QString& strName : {strFileName, strFileName + QLatin1String(".lock")}) {
+        const QFileInfo objInfo(strName);
+        if (!objInfo.exists()) continue;
+        if (strRefused) *strRefused = strName;
+        if (!objInfo.isFile()) return StoreFileState::NotAFile;
+        if (objInfo.size() > lngMaxSettingsFileBytes) return StoreFileState::TooLarge;
+    }
+    return StoreFileState::Usable;
+}
+
+// Nothing when the store's file may not be opened.
 std::unique_ptr<QSettings> OpenKey(const KeyLocation& objKey) {
-    auto objSettings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                   objKey.strOrganisation, objKey.strApplication);
+    std::unique_ptr<QSettings> objSettings;
+    if constexpr (blnTextFileStore) {
+        // The file is named, so that QSettings reads this one file and not also the
+        // organisation's and the system's files, which would be opened without the checks.
+        const QString strFileName = StoreFileName(objKey);
+        if (CheckStoreFile(strFileName) != StoreFileState::Usable) return nullptr;
+        objSettings = std::make_unique<QSettings>(strFileName, QSettings::IniFormat);
+    } else {
+        objSettings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                  objKey.strOrganisation, objKey.strApplication);
+    }
     // A registry key holds its own values only, never the organisation's or the system's.
     objSettings->setFallbacksEnabled(false);
     for (const QString& strGroup : objKey.arrGroups) objSettings->beginGroup(strGroup);
@@ -301,7 +337,7 @@ std::string RegistryStringHandler::ReadString(RegistryHive, const std::string& s
         const QString strName = QString::fromStdString(strMyValueName);
         if (!objKey || !UsableName(strName)) return {};
         const auto objSettings = OpenKey(*objKey);
-        if (objSettings->status() == QSettings::AccessError) return {};
+        if (!objSettings || objSettings->status() == QSettings::AccessError) return {};
         const QVariant varValue = objSettings->value(strName);
         const int intType = varValue.typeId();
         if (intType == QMetaType::QString) return varValue.toString().toStdString();
@@ -324,7 +360,7 @@ bool RegistryStringHandler::WriteString(RegistryHive, const std::string& strMyKe
         const QString strName = QString::fromStdString(strMyValueName);
         if (!objKey || !UsableName(strName)) return false;
         const auto objSettings = OpenKey(*objKey);
-        if (!objSettings->isWritable()) return false;
+        if (!objSettings || !objSettings->isWritable()) return false;
         const QString strData = QString::fromStdString(strMyData);
         objSettings->setValue(strName, strData);
         return Saved(*objSettings, {{FullKey(*objKey, strName), strData}});
@@ -340,7 +376,8 @@ bool RegistryStringHandler::DeleteValue(RegistryHive, const std::string& strMyKe
         const QString strName = QString::fromStdString(strMyValueName);
         if (!objKey || !UsableName(strName)) return false;
         const auto objSettings = OpenKey(*objKey);
-        if (!objSettings->contains(strName) || !objSettings->isWritable()) return false;
+        if (!objSettings || !objSettings->contains(strName) || !objSettings->isWritable())
+            return false;
         // A value and a subkey may share a name, and QSettings removes both; keep the subkey.
         std::vector<std::pair<QString, QVariant>> arrSubkeyValues;
         if (objSettings->childGroups().contains(strName)) {
@@ -364,7 +401,8 @@ bool RegistryStringHandler::DeleteKey(RegistryHive, const std::string& strMyKey)
         const auto objKey = LocateKey(TrimKeyPath(strMyKey));
         if (!objKey) return false;
         auto objSettings = OpenKey(*objKey);
-        if (!objSettings->childGroups().isEmpty() || !objSettings->isWritable()) return false;
+        if (!objSettings || !objSettings->childGroups().isEmpty() || !objSettings->isWritable())
+            return false;
         if (!objKey->arrGroups.isEmpty()) {
             // A group exists only while it holds values.
             const QStringList arrNames = objSettings->childKeys();
@@ -389,6 +427,34 @@ bool RegistryStringHandler::DeleteKey(RegistryHive, const std::string& strMyKey)
         }
     } catch (...) {
         return false;
+    }
+}
+
+std::string RegistryStringHandler::TakeUnreadableStoreText() {
+    if constexpr (!blnTextFileStore) return {};
+    if (blnUnreadableTold_) return {};
+    try {
+        const auto objKey = LocateKey(TrimKeyPath(strSettingsKey));
+        if (!objKey) return {};
+        QString strRefused;
+        const char* strReason = nullptr;
+        switch (CheckStoreFile(StoreFileName(*objKey), &strRefused)) {
+            case StoreFileState::Usable:
+                return {};
+            case StoreFileState::NotAFile:
+                strReason = "It is not a regular file.";
+                break;
+            case StoreFileState::TooLarge:
+                strReason = "It is larger than 1 MiB.";
+                break;
+        }
+        blnUnreadableTold_ = true;
+        const std::string strCrLf = "\r\n";
+        return "Huevra could not read its settings from the file" + strCrLf + strCrLf +
+               QDir::toNativeSeparators(strRefused).toStdString() + strCrLf + strCrLf + strReason +
+               " Huevra uses the default settings and does not change the file.";
+    } catch (...) {
+        return {};
     }
 }
 

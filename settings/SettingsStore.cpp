@@ -60,7 +60,12 @@ bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
     objSettings.intPromptToSave = static_cast<std::int16_t>(intPrompt);
 
     strText = Read("StandardFolder");
-    if (strText.empty()) strText = objSettings.strDefaultFolder;
+    if (strText.empty()) {
+        // No folder stored: the default folder, or none at all when the account has neither a
+        // desktop nor a home folder. Neither is a stored value that could be unusable.
+        objSettings.strStandardFolder = objSettings.strDefaultFolder;
+        return true;
+    }
     if (!FolderExists(strText)) return false;
     objSettings.strStandardFolder = strText;
     return true;
@@ -87,8 +92,13 @@ bool GetDefaultFolder(ProgramSettings& objSettings) {
     }
     QString strFolder = strDesktop;
     // Many accounts have no desktop folder on disk. The home folder stands in, so that a first
-    // run finds a usable folder and has nothing to restore.
-    if (!IsDirectory(strFolder) && IsDirectory(QDir::homePath())) strFolder = QDir::homePath();
+    // run finds a usable folder and has nothing to restore. A folder that does not exist is
+    // never taken: it would be stored and then refused at every start.
+    if (!IsDirectory(strFolder)) strFolder = QDir::homePath();
+    if (!IsDirectory(strFolder)) {
+        objSettings.strDefaultFolder.clear();
+        return false;
+    }
     objSettings.strDefaultFolder = QDir::toNativeSeparators(strFolder).toStdString();
     return true;
 }
@@ -96,7 +106,8 @@ bool GetDefaultFolder(ProgramSettings& objSettings) {
 bool FolderExists(const std::string& strPath) {
     try {
         QString strFolder = QString::fromStdString(strPath);
-        if (strFolder.isEmpty()) return false;
+        // No file name holds a NUL, and Qt warns about any path that does.
+        if (strFolder.isEmpty() || strFolder.contains(QChar(0))) return false;
         const QString strSeparator = QString::fromLatin1(modSupport::strPathSeparator);
         if (strFolder.size() <= 3) {
 #ifdef _WIN32
@@ -139,6 +150,13 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
     } catch (...) {
         blnUsable = false;  // a value that cannot be read or checked is as unusable as a wrong one
     }
+    // A store that cannot be read gave empty texts, that is the defaults, and has written
+    // nothing; the user is told once why their settings are not used.
+    if (auto* objCheck = dynamic_cast<IStoreCheck*>(&objRegistry)) {
+        const std::string strProblem = objCheck->TakeUnreadableStoreText();
+        if (!strProblem.empty())
+            objMessages.Show(strProblem, "Huevra", MessageIcon::Warning, MessageButtons::Ok);
+    }
     if (blnUsable) return;
 
     // intStandardFormat is not part of the restore: it keeps the number it last took.
@@ -148,8 +166,16 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
     objSettings.intPromptToSave = 1;
     objSettings.strStandardFolder = objSettings.strDefaultFolder;
 
+    bool blnSaved = true;
     const auto Write = [&](const char* strValueName, const std::string& strData) {
-        objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey, strValueName, strData);
+        bool blnWritten = false;
+        try {
+            blnWritten = objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey,
+                                                 strValueName, strData);
+        } catch (...) {
+            blnWritten = false;  // a store that fails is told like one that refuses
+        }
+        blnSaved = blnSaved && blnWritten;
     };
     Write("CustomFormat", objSettings.strCustomFormat);
     Write("FormatIndex", std::to_string(objSettings.intCurrentFormat));
@@ -157,6 +183,11 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
     Write("PromptToSave", std::to_string(objSettings.intPromptToSave));
     Write("StandardFolder", objSettings.strStandardFolder);
 
-    objMessages.Show("Unusable settings found in Registry. Default settings restored.", "Huevra",
-                     MessageIcon::Information, MessageButtons::Ok);
+    if (blnSaved) {
+        objMessages.Show("Unusable settings found in Registry. Default settings restored.",
+                         "Huevra", MessageIcon::Information, MessageButtons::Ok);
+    } else {
+        objMessages.Show(strRestoreNotSavedText, "Huevra", MessageIcon::Warning,
+                         MessageButtons::Ok);
+    }
 }

@@ -15,6 +15,20 @@ inline constexpr const char* strSettingsKey = "Software\\Pellmark\\Huevra 2004";
 /// text fields count them).
 inline constexpr int intCustomFormatMaxLength = 250;
 
+/// What a settings store tells beyond its values: that its stored data cannot be read at all.
+class IStoreCheck {
+public:
+    virtual ~IStoreCheck() = default;
+    /// Returns the message that tells the user why the stored settings cannot be read, once:
+    /// the empty text when they can be read or when the user has already been told.
+    virtual std::string TakeUnreadableStoreText() = 0;
+};
+
+/// The message of a restore whose writes failed.
+inline constexpr const char* strRestoreNotSavedText =
+    "Unusable settings found in Registry. Default settings are used, but they could not be "
+    "saved.";
+
 /// The program-wide settings variables.
 struct ProgramSettings {
     std::string strCustomFormat;
@@ -30,7 +44,8 @@ struct ProgramSettings {
 /// The one copy of the settings that every window shares.
 ProgramSettings& SharedSettings();
 
-/// Sets strDefaultFolder to the user's desktop folder; false (and "") when there is none.
+/// Sets strDefaultFolder to the user's desktop folder, or the home folder when the desktop folder
+/// does not exist; false (and "") when neither exists.
 bool GetDefaultFolder(ProgramSettings& objSettings);
 
 /// Replaces where GetDefaultFolder learns the desktop folder; an empty function restores the
@@ -41,5 +56,6 @@ void SetDesktopLocationProvider(std::function<std::string()> fnProvider);
 bool FolderExists(const std::string& strPath);
 
 /// Reads and checks the five settings; restores, stores and reports the defaults when one is
-/// unusable.
+/// unusable, with a warning when the defaults could not be stored. A store that is an
+/// IStoreCheck and cannot be read is told about once.
 void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages);

@@ -14,6 +14,7 @@
 #include "core/modSupport.h"
 #include "help/HelpSupport.h"
 #include "settings/SettingsStore.h"
+#include "settings/WholeCharacterValidator.h"
 
 namespace {
 using modSupport::Guarded;
@@ -97,6 +98,7 @@ void frmCustomFormat::CreateControls() {
     txtFormat->setObjectName(QStringLiteral("txtFormat"));
     txtFormat->setAccessibleName(QStringLiteral("Custom format template"));
     txtFormat->setMaxLength(intCustomFormatMaxLength);
+    txtFormat->setValidator(new WholeCharacterValidator(txtFormat));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

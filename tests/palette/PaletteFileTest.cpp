@@ -376,10 +376,10 @@ TEST(PaletteRead, CurrentLayoutColourLinesAndNumbers) {
     }
 }
 
-TEST(PaletteRead, CurrentLayoutNameIsTheWholeLine) {
+TEST(PaletteRead, CurrentLayoutNameIsTheWholeLineWhenItFitsTheField) {
     for (const std::string& strName :
-         {std::string(), std::string("[Bracketed]"), std::string("  spaced, with commas  "),
-          std::string("line\nfeed"), std::string(40, 'n')}) {
+         {std::string(), std::string("[Bracketed]"), std::string("  spaced, a, b, c  "),
+          std::string("line\nfeed"), std::string(21, 'n')}) {
         SCOPED_TRACE(testing::PrintToString(strName));
         std::vector<std::string> arrLine = SimpleCurrentLayout();
         arrLine.at(4 + 2 * 3) = strName;
@@ -387,6 +387,63 @@ TEST(PaletteRead, CurrentLayoutNameIsTheWholeLine) {
         ASSERT_TRUE(ReadPaletteFile(arrLine, objPalette));
         EXPECT_EQ(objPalette.arrLoadName.at(3), strName);
         EXPECT_EQ(objPalette.arrLoadName.at(2), "c");
+    }
+}
+
+TEST(PaletteRead, LongNamesAreCutOnceOnAWholeCharacterToWhatTheFieldHolds) {
+    const std::string strTwenty(20, 'a');
+    const std::string strFace = "\xF0\x9F\x98\x80";                  // U+1F600, two UTF-16 units
+    const std::string strAccent = "e\xCC\x81";                       // e and a combining acute
+    const std::string strFlag = "\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7";  // two regional indicators
+    struct Case {
+        std::string strName;
+        std::string strCut;
+    };
+    const std::vector<Case> arrCases = {
+        {std::string(21, 'n'), std::string(21, 'n')},
+        {std::string(22, 'n'), std::string(21, 'n')},
+        {"A name that is much longer than twenty-one characters", "A name that is much l"},
+        {strTwenty + strFace, strTwenty},  // 22 units: the emoji goes whole
+        {std::string(19, 'a') + strFace + "b", std::string(19, 'a') + strFace},
+        {strTwenty + strAccent, strTwenty},  // the accent stays with its letter
+        {std::string(19, 'a') + strAccent + "b", std::string(19, 'a') + strAccent},
+        {std::string(18, 'a') + strFlag, std::string(18, 'a')},
+        {std::string(10, 'a') + "\xC3\xA9" + std::string(20, 'b'),
+         std::string(10, 'a') + "\xC3\xA9" + std::string(10, 'b')},
+        // One character longer than the field keeps whole code points.
+        {"a" +
+             [] {
+                 std::string strMarks;
+                 for (int i = 0; i < 30; ++i) strMarks += "\xCC\x81";
+                 return strMarks;
+             }(),
+         "a" +
+             [] {
+                 std::string strMarks;
+                 for (int i = 0; i < 20; ++i) strMarks += "\xCC\x81";
+                 return strMarks;
+             }()},
+    };
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(testing::PrintToString(objCase.strName));
+        EXPECT_EQ(FieldName(objCase.strName), objCase.strCut);
+        EXPECT_EQ(FieldName(objCase.strCut), objCase.strCut);
+        for (const bool blnOlder : {false, true}) {
+            std::vector<std::string> arrLine = SimpleCurrentLayout();
+            if (blnOlder) {
+                arrLine = std::vector<std::string>(31, "");
+                arrLine.at(0) = "This is a Huevra Palette File. Do not edit.";
+                for (std::size_t k = 0; k < 6; ++k) {
+                    arrLine.at(2 + 5 * k) = "[" + objCase.strName + "]";
+                    arrLine.at(5 + 5 * k) = "Color = RGB(  1, 2, 3)";
+                }
+            } else {
+                arrLine.at(4 + 2 * 5) = objCase.strName;
+            }
+            Palette objPalette;
+            ASSERT_TRUE(ReadPaletteFile(arrLine, objPalette));
+            EXPECT_EQ(objPalette.arrLoadName.at(5), objCase.strCut);
+        }
     }
 }
 
@@ -552,7 +609,7 @@ TEST(PaletteWrite, AwkwardNamesAndColoursSurviveARoundTrip) {
                            "[in brackets]",
                            "a, b, c",
                            "Caf\xC3\xA9 \xE8\x89\xB2 \xE2\x82\xAC",
-                           "A name that is much longer than twenty-one characters",
+                           "Twenty-one characters",
                            "  spaces around  "};
     const Colours arrColour = {Rgb(0, 0, 0),     Rgb(255, 255, 255), Rgb(1, 2, 3),
                                Rgb(255, 204, 0), Rgb(0, 128, 255),   Rgb(17, 0, 200)};

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/modSupport.h"
 #include "palette/PaletteModel.h"
@@ -116,4 +118,28 @@ TEST(PaletteModel, TitleShowsTheFileNameWithoutItsFolder) {
     EXPECT_EQ(PaletteTitle(strSep + "home" + strSep + "ann" + strSep + "My palette.txt"),
               "Huevra - My palette.txt");
     EXPECT_EQ(PaletteTitle("a" + strSep + "b.c" + strSep + "web colours"), "Huevra - web colours");
+}
+
+TEST(PaletteModel, TitleShowsControlCharactersAsVisibleStandIns) {
+    const std::string strSep = modSupport::strPathSeparator;
+    const std::vector<std::pair<std::string, std::string>> arrCases = {
+        {"two\nlines.txt", "two\xE2\x90\x8Alines.txt"},  // U+240A
+        {"tab\tand\rreturn.txt",
+         "tab\xE2\x90\x89"
+         "and\xE2\x90\x8Dreturn.txt"},
+        {std::string("nul\0.txt", 8), "nul\xE2\x90\x80.txt"},
+        {"del\x7F.txt", "del\xE2\x90\xA1.txt"},
+        {"evil\xE2\x80\xAEtxt.exe", "evil<U+202E>txt.exe"},  // right-to-left override
+        {"a\xE2\x81\xA6"
+         "b\xE2\x81\xA9.txt",
+         "a<U+2066>b<U+2069>.txt"},  // isolates
+        {"zero\xE2\x80\x8Bwidth.txt", "zero<U+200B>width.txt"},
+        {"c1\xC2\x85.txt", "c1<U+0085>.txt"},
+        {"bad\xFF.txt", "bad\xEF\xBF\xBD.txt"},  // not UTF-8: U+FFFD
+        {"Caf\xC3\xA9 \xF0\x9F\x8E\xA8.txt", "Caf\xC3\xA9 \xF0\x9F\x8E\xA8.txt"},
+    };
+    for (const auto& [strName, strShown] : arrCases) {
+        SCOPED_TRACE(testing::PrintToString(strName));
+        EXPECT_EQ(PaletteTitle(strSep + "tmp" + strSep + strName), "Huevra - " + strShown);
+    }
 }

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QDir>
@@ -10,12 +12,14 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "settings/RegistryStringHandler.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/Fakes.h"
 
 namespace {
 
@@ -309,4 +313,88 @@ TEST_F(RegistryStringHandlerTest, AnotherProcessReadsTheSameTexts) {
         SCOPED_TRACE(arrTexts[i]);
         EXPECT_EQ(Read("Value" + std::to_string(i)), arrTexts[i]);
     }
+}
+
+// Each case puts something where QSettings would open a file; reading and writing must neither
+// wait on it nor change it, and the loader says once that the settings cannot be read. An alarm
+// turns a hang into a failure.
+TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNeverOpened) {
+    ASSERT_TRUE(QDir(objConfig.path()).mkpath("Pellmark"));
+    const QByteArray arrFile = QFile::encodeName(SettingsFile());
+    const QByteArray arrHuge = "[General]\nSortIndex=7\n; " +
+                               QByteArray(static_cast<int>(lngMaxSettingsFileBytes), 'x') + "\n";
+    struct Case {
+        const char* strName;
+        std::function<void()> fnPrepare;
+        const char* strReason;
+        const char* strRefusedSuffix = "";  // the file the message names, after SettingsFile()
+    };
+    const std::vector<Case> arrCases = {
+        {"FIFO", [&] { ASSERT_EQ(mkfifo(arrFile.constData(), 0600), 0); },
+         "It is not a regular file."},
+        {"folder", [&] { ASSERT_TRUE(QDir().mkpath(SettingsFile())); },
+         "It is not a regular file."},
+        {"FIFO as the lock file",
+         [&] {
+             WriteSettingsFile("[General]\nSortIndex=7\n");
+             ASSERT_EQ(mkfifo((arrFile + ".lock").constData(), 0600), 0);
+         },
+         "It is not a regular file.", ".lock"},
+        {"over 1 MiB", [&] { WriteSettingsFile(arrHuge); }, "It is larger than 1 MiB."},
+    };
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(objCase.strName);
+        ASSERT_TRUE(QDir(objConfig.path() + "/Pellmark").removeRecursively());
+        ASSERT_TRUE(QDir(objConfig.path()).mkpath("Pellmark"));
+        objCase.fnPrepare();
+        const QStringList arrBefore = QDir(objConfig.path() + "/Pellmark").entryList();
+        const qint64 lngSizeBefore = QFileInfo(SettingsFile()).size();
+
+        alarm(60);
+        RegistryStringHandler objStore;
+        EXPECT_EQ(objStore.ReadString(RegistryHive::CurrentUser, strKey, "SortIndex"), "");
+        EXPECT_FALSE(objStore.WriteString(RegistryHive::CurrentUser, strKey, "SortIndex", "1"));
+        EXPECT_FALSE(objStore.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
+        EXPECT_FALSE(objStore.DeleteKey(RegistryHive::CurrentUser, strKey));
+        ProgramSettings objSettings;
+        FakeMessageBox objMessages;
+        LoadSettings(objSettings, objStore, objMessages);
+        LoadSettings(objSettings, objStore, objMessages);
+        alarm(0);
+
+        EXPECT_EQ(objSettings.intSortIndex, 0);
+        EXPECT_EQ(objSettings.intPromptToSave, 1);
+        ASSERT_EQ(objMessages.arrShown.size(), 1u);
+        const std::string strExpected =
+            "Huevra could not read its settings from the file\r\n\r\n" +
+            QDir::toNativeSeparators(SettingsFile() + objCase.strRefusedSuffix).toStdString() +
+            "\r\n\r\n" + objCase.strReason +
+            " Huevra uses the default settings and does not change the file.";
+        EXPECT_EQ(objMessages.arrShown[0].strText, strExpected);
+        EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
+        EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+        EXPECT_EQ(QDir(objConfig.path() + "/Pellmark").entryList(), arrBefore);
+        EXPECT_EQ(QFileInfo(SettingsFile()).size(), lngSizeBefore);
+    }
+}
+
+TEST_F(RegistryStringHandlerTest, OnlyTheProgramsOwnFileIsOpened) {
+    // The organisation's file is no part of the key; a FIFO there must not be opened.
+    ASSERT_TRUE(QDir(objConfig.path()).mkpath("Pellmark"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(objConfig.path() + "/Pellmark.conf").constData(), 0600), 0);
+    alarm(60);
+    EXPECT_TRUE(Write("SortIndex", "1"));
+    EXPECT_EQ(Read("SortIndex"), "1");
+    alarm(0);
+    EXPECT_TRUE(objRegistry.TakeUnreadableStoreText().empty());
+}
+
+TEST_F(RegistryStringHandlerTest, FileOfExactlyTheLimitIsStillRead) {
+    QByteArray arrText = "[General]\nSortIndex=1\n; ";
+    arrText += QByteArray(static_cast<int>(lngMaxSettingsFileBytes) - arrText.size() - 1, 'x');
+    arrText += "\n";
+    WriteSettingsFile(arrText);
+    ASSERT_EQ(QFileInfo(SettingsFile()).size(), lngMaxSettingsFileBytes);
+    EXPECT_EQ(Read("SortIndex"), "1");
+    EXPECT_TRUE(objRegistry.TakeUnreadableStoreText().empty());
 }

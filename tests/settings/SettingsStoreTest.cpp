@@ -45,6 +45,20 @@ public:
     }
 };
 
+/// Refuses to store one value, or throws while storing it, as a read-only store would.
+class RefusingRegistry : public FakeRegistry {
+public:
+    std::string strRefusedName;
+    bool WriteString(RegistryHive enmHive, const std::string& strMyKey,
+                     const std::string& strMyValueName, const std::string& strMyData) override {
+        if (strMyValueName == strRefusedName) {
+            if (strMyValueName == "StandardFolder") throw std::runtime_error("store unavailable");
+            return false;
+        }
+        return FakeRegistry::WriteString(enmHive, strMyKey, strMyValueName, strMyData);
+    }
+};
+
 /// Sets an environment variable for the life of a scope.
 class ScopedEnvironment {
 public:
@@ -265,17 +279,53 @@ TEST_F(SettingsStoreTest, StoreThatFailsWhileReadingCountsAsUnusable) {
     EXPECT_EQ(objMessages.arrShown.size(), 1u);
 }
 
-TEST_F(SettingsStoreTest, WithoutADesktopTheEmptyFolderIsRestoredEachTime) {
+TEST_F(SettingsStoreTest, WithoutADesktopFirstRunsAreSilentAndARestoreStoresNoFolder) {
     strDesktop.clear();
     for (int intRun = 0; intRun < 2; ++intRun) {
         SCOPED_TRACE(intRun);
-        objRegistry.arrWrites.clear();
-        objMessages.arrShown.clear();
         LoadSettings(objSettings, objRegistry, objMessages);
         EXPECT_EQ(objSettings.strDefaultFolder, "");
         EXPECT_EQ(objSettings.strStandardFolder, "");
-        EXPECT_EQ(objRegistry.arrWrites, RestoreWrites(""));
-        EXPECT_EQ(objMessages.arrShown.size(), 1u);
+        EXPECT_TRUE(objRegistry.arrWrites.empty());
+        EXPECT_TRUE(objMessages.arrShown.empty());
+    }
+    Store("SortIndex", "9");
+    LoadSettings(objSettings, objRegistry, objMessages);
+    EXPECT_EQ(objRegistry.arrWrites, RestoreWrites(""));
+    EXPECT_EQ(objMessages.arrShown.size(), 1u);
+    // The restored empty folder is no unusable value at the next start.
+    LoadSettings(objSettings, objRegistry, objMessages);
+    EXPECT_EQ(objMessages.arrShown.size(), 1u);
+}
+
+TEST_F(SettingsStoreTest, MissingHomeNeverGivesAFolderThatDoesNotExist) {
+    SetDesktopLocationProvider({});
+    ScopedEnvironment objHome("HOME", objRoot.path() + "/nonexistent");
+    EXPECT_FALSE(GetDefaultFolder(objSettings));
+    EXPECT_EQ(objSettings.strDefaultFolder, "");
+
+    RegistryStringHandler objStore;
+    for (int intRun = 0; intRun < 2; ++intRun) {
+        SCOPED_TRACE(intRun);
+        LoadSettings(objSettings, objStore, objMessages);
+        EXPECT_TRUE(objMessages.arrShown.empty());
+        EXPECT_TRUE(QDir(strConfig).isEmpty());
+    }
+}
+
+TEST_F(SettingsStoreTest, RestoreWhoseWritesFailSaysTheDefaultsWereNotSaved) {
+    for (const std::string strFailing : {"CustomFormat", "StandardFolder"}) {
+        SCOPED_TRACE(strFailing);
+        RefusingRegistry objRefusing;
+        objRefusing.strRefusedName = strFailing;
+        objRefusing.mapValue[{strSettingsKey, "PromptToSave"}] = "2";
+        objMessages = FakeMessageBox();
+        LoadSettings(objSettings, objRefusing, objMessages);
+        EXPECT_EQ(objSettings.intPromptToSave, 1);
+        ASSERT_EQ(objMessages.arrShown.size(), 1u);
+        EXPECT_EQ(objMessages.arrShown[0].strText, strRestoreNotSavedText);
+        EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
+        EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
     }
 }
 
@@ -355,6 +405,7 @@ TEST_F(SettingsStoreTest, FolderExistsOnlyForDirectoriesNamedExactly) {
         {Folder("Palettes/colours.txt"), false},
         {Folder("Palettes/Work/.."), true},
         {"", false},
+        {Folder("Palettes/Work") + std::string(1, '\0'), false},
         {strSeparator, true},
     };
     for (const auto& [strPath, blnExists] : arrCases) {
