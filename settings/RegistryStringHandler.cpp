@@ -1,6 +1,7 @@
 #include "settings/RegistryStringHandler.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -60,11 +62,15 @@ QString StoreFileName(const KeyLocation& objKey) {
            QLatin1String(".conf");
 }
 
-enum class StoreFileState { Usable, NotAFile, TooLarge };
+enum class StoreFileState { Usable, NotAFile, TooLarge, NotText };
+
+bool HoldsDataStreamValue(const QFileInfo& objInfo);
 
 // Opening a FIFO or a device waits for a writer or never ends, and QSettings parses the whole
 // file at every read and write, so such files are refused before QSettings sees them. The lock
-// file QSettings reads before each write is refused the same way.
+// file QSettings reads before each write is refused the same way. So is a file with a value
+// that QSettings would decode as binary data: its counts and lengths are taken on trust, and a
+// few bytes can ask for gigabytes or nest deeper than the stack. The program writes texts only.
 StoreFileState CheckStoreFile(const QString& strFileName, QString* strRefused = nullptr) {
     for (const QString& strName : {strFileName, strFileName + QLatin1String(".lock")}) {
         const QFileInfo objInfo(strName);
@@ -72,6 +78,8 @@ StoreFileState CheckStoreFile(const QString& strFileName, QString* strRefused = 
         if (strRefused) *strRefused = strName;
         if (!objInfo.isFile()) return StoreFileState::NotAFile;
         if (objInfo.size() > lngMaxSettingsFileBytes) return StoreFileState::TooLarge;
+        if (strName == strFileName && HoldsDataStreamValue(objInfo))
+            return StoreFileState::NotText;
     }
     return StoreFileState::Usable;
 }
@@ -210,8 +218,11 @@ char SimpleEscape(char chrCode) {
     return 0;
 }
 
-// A value's text with quotes and escapes resolved and commas kept where they stand.
-QString UnescapedIniText(const QByteArray& arrData, qsizetype lngFrom, qsizetype lngTo) {
+// A value's text with quotes and escapes resolved and commas kept where they stand. Where
+// arrListCommas is given, it receives the position in the text after each comma at which
+// QSettings would start a list element.
+QString UnescapedIniText(const QByteArray& arrData, qsizetype lngFrom, qsizetype lngTo,
+                         std::vector<qsizetype>* arrListCommas = nullptr) {
     QString strResult;
     bool blnInQuotes = false;
     bool blnQuoted = false;
@@ -254,9 +265,13 @@ QString UnescapedIniText(const QByteArray& arrData, qsizetype lngFrom, qsizetype
                 SkipSpaces();
                 lngChopLimit = strResult.size();
             }
+        } else if (chr == ',' && !blnInQuotes && arrListCommas) {
+            strResult += QLatin1Char(',');
+            ++i;
+            arrListCommas->push_back(strResult.size());
         } else {
             qsizetype j = i + 1;
-            while (j < lngTo && arrData[j] != '\\' && arrData[j] != '"') ++j;
+            while (j < lngTo && arrData[j] != '\\' && arrData[j] != '"' && arrData[j] != ',') ++j;
             strResult += QString::fromUtf8(arrData.constData() + i, j - i);
             i = j;
         }
@@ -308,6 +323,65 @@ std::optional<QString> TextAsWritten(const QString& strFileName, const QString& 
                                         objLine.lngStart + objLine.lngLength);
     }
     return strFound;
+}
+
+// True when a value of the file, or an element of a value QSettings would read as a list, begins
+// with "@Variant(" or "@DateTime(", the forms QSettings decodes with QDataStream. The text is
+// taken with its escapes resolved, as QSettings takes it. A stored text of ours that begins with
+// "@" is written as "@@", and one with a comma is quoted, so no file the program writes is
+// refused.
+bool HoldsDataStreamValue(const QByteArray& arrData) {
+    // The "@" comes as itself or from an escape.
+    if (!arrData.contains('@') && !arrData.contains('\\')) return false;
+    const auto BeginsDataStream = [](QStringView strText) {
+        return strText.startsWith(QLatin1String("@Variant(")) ||
+               strText.startsWith(QLatin1String("@DateTime("));
+    };
+    qsizetype lngPos = arrData.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    IniLine objLine;
+    while (NextIniLine(arrData, lngPos, objLine)) {
+        if (arrData[objLine.lngStart] == '[' || objLine.lngEquals == -1) continue;
+        std::vector<qsizetype> arrListCommas;
+        const QString strText = UnescapedIniText(arrData, objLine.lngEquals + 1,
+                                                 objLine.lngStart + objLine.lngLength,
+                                                 &arrListCommas);
+        if (BeginsDataStream(strText)) return true;
+        // A list element begins after its comma and the spaces that follow it.
+        for (qsizetype j : arrListCommas) {
+            while (j < strText.size() &&
+                   (strText[j] == QLatin1Char(' ') || strText[j] == QLatin1Char('\t')))
+                ++j;
+            if (BeginsDataStream(QStringView(strText).sliced(j))) return true;
+        }
+    }
+    return false;
+}
+
+// The same for a file; the answer is kept while the file's size and times stay the same, as
+// QSettings keeps its parsed file, since every read and write of a value asks again.
+bool HoldsDataStreamValue(const QFileInfo& objInfo) {
+    struct Answer {
+        QString strFileName;
+        qint64 lngSize = -1;
+        QDateTime datModified;
+        QDateTime datChanged;
+        bool blnHolds = false;
+    };
+    static thread_local Answer objLast;
+    const QDateTime datModified = objInfo.lastModified();
+    const QDateTime datChanged = objInfo.metadataChangeTime();
+    if (objLast.strFileName == objInfo.filePath() && objLast.lngSize == objInfo.size() &&
+        objLast.datModified == datModified && objLast.datChanged == datChanged)
+        return objLast.blnHolds;
+    QFile objFile(objInfo.filePath());
+    // A file that cannot be opened is left to QSettings, which reports it.
+    if (!objFile.open(QIODevice::ReadOnly)) return false;
+    // read() sets aside all it may take, so it is asked for no more than the file holds.
+    const QByteArray arrData =
+        objFile.read(std::min<qint64>(objInfo.size(), lngMaxSettingsFileBytes) + 1);
+    objLast = {objInfo.filePath(), objInfo.size(), datModified, datChanged,
+               HoldsDataStreamValue(arrData)};
+    return objLast.blnHolds;
 }
 
 using ExpectedTexts = std::vector<std::pair<QString, std::optional<QString>>>;
@@ -446,6 +520,9 @@ std::string RegistryStringHandler::TakeUnreadableStoreText() {
                 break;
             case StoreFileState::TooLarge:
                 strReason = "It is larger than 1 MiB.";
+                break;
+            case StoreFileState::NotText:
+                strReason = "It holds a value that is not text.";
                 break;
         }
         blnUnreadableTold_ = true;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the real program on a virtual X server against hostile surroundings: a FIFO or a huge
-# file as its settings file, a palette with over-long names, and /proc in the open dialog.
+# Starts the real program on a virtual X server against hostile surroundings: a FIFO, a huge
+# file or one with a binary value as its settings file, a palette with over-long names, and
+# /proc in the open dialog.
 #   run-e2e-hostile.sh path/to/huevra
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
@@ -65,6 +66,17 @@ launch huge
 expect_settings_message huge
 expect_main_window huge && expect_no_message huge
 [ "$(md5sum <"$(settings_file)")" = "$sum_before" ] || fail "huge: the settings file changed"
+stop_app
+
+# A binary value whose list count asks for gigabytes: refused before Qt decodes it.
+start_app binary
+mkdir -p "$XDG_CONFIG_HOME/Pellmark"
+printf '[General]\nSortIndex=1\nFormatIndex=@Variant(\\0\\0\\0\\xbyteArray(1)\n' >"$(settings_file)"
+sum_before=$(md5sum <"$(settings_file)")
+launch binary
+expect_settings_message binary
+expect_main_window binary && expect_no_message binary
+[ "$(md5sum <"$(settings_file)")" = "$sum_before" ] || fail "binary: the settings file changed"
 stop_app
 
 # A palette whose names are longer than the name field, one with an emoji across the cut: opened

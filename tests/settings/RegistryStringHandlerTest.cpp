@@ -317,8 +317,9 @@ TEST_F(RegistryStringHandlerTest, AnotherProcessReadsTheSameTexts) {
 
 // Each case puts something where QSettings would open a file; reading and writing must neither
 // wait on it nor change it, and the loader says once that the settings cannot be read. An alarm
-// turns a hang into a failure.
-TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNeverOpened) {
+// turns a hang into a failure. Binary values are refused in every spelling QSettings would
+// decode; the first asks QDataStream for a list of two billion texts.
+TEST_F(RegistryStringHandlerTest, UnsafeSettingsFileIsNeverOpened) {
     ASSERT_TRUE(QDir(objConfig.path()).mkpath("Pellmark"));
     const QByteArray arrFile = QFile::encodeName(SettingsFile());
     const QByteArray arrHuge = "[General]\nSortIndex=7\n; " +
@@ -329,7 +330,7 @@ TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNev
         const char* strReason;
         const char* strRefusedSuffix = "";  // the file the message names, after SettingsFile()
     };
-    const std::vector<Case> arrCases = {
+    std::vector<Case> arrCases = {
         {"FIFO", [&] { ASSERT_EQ(mkfifo(arrFile.constData(), 0600), 0); },
          "It is not a regular file."},
         {"folder", [&] { ASSERT_TRUE(QDir().mkpath(SettingsFile())); },
@@ -342,6 +343,17 @@ TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNev
          "It is not a regular file.", ".lock"},
         {"over 1 MiB", [&] { WriteSettingsFile(arrHuge); }, "It is larger than 1 MiB."},
     };
+    const char* strNotText = "It holds a value that is not text.";
+    for (const char* strLine :
+         {"FormatIndex=@Variant(\\0\\0\\0\\xByteArray(1)", "X=\"@Var\"iant(\\0\\0\\0\\x9)",
+          "X=\\x40Variant(\\0)", "X=\\100\\x56\\141riant(\\0)", "X = 1, \"@Variant(\\0)\"",
+          "X=@DateTime(\\0)"}) {
+        arrCases.push_back({strLine, [&, strLine] {
+                                WriteSettingsFile(QByteArray("[General]\nSortIndex=1\n") +
+                                                  "[Other]\n" + strLine + "\n");
+                            },
+                            strNotText});
+    }
     for (const Case& objCase : arrCases) {
         SCOPED_TRACE(objCase.strName);
         ASSERT_TRUE(QDir(objConfig.path() + "/Pellmark").removeRecursively());
@@ -375,6 +387,27 @@ TEST_F(RegistryStringHandlerTest, SettingsFileThatIsNoRegularFileOrTooLargeIsNev
         EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
         EXPECT_EQ(QDir(objConfig.path() + "/Pellmark").entryList(), arrBefore);
         EXPECT_EQ(QFileInfo(SettingsFile()).size(), lngSizeBefore);
+    }
+}
+
+// Texts that mention a binary form without QSettings decoding it, as the program writes them.
+TEST_F(RegistryStringHandlerTest, TextsThatOnlyLookBinaryAreRead) {
+    const std::vector<std::pair<QByteArray, std::string>> arrCases = {
+        {"@@Variant(1)", "@Variant(1)"},
+        {"\"a, @Variant(x)\"", "a, @Variant(x)"},
+        {"x@DateTime(y)", "x@DateTime(y)"},
+        {"\"@\"@Variant(x)", "@Variant(x)"},
+    };
+    for (const auto& [arrLine, strExpected] : arrCases) {
+        SCOPED_TRACE(arrLine.toStdString());
+        WriteSettingsFile("[General]\nCustomFormat=" + arrLine + "\n");
+        EXPECT_EQ(Read("CustomFormat"), strExpected);
+        EXPECT_TRUE(objRegistry.TakeUnreadableStoreText().empty());
+    }
+    for (const std::string strText : {"@Variant(x)", "a, @Variant(x)", "@DateTime(x), y"}) {
+        SCOPED_TRACE(strText);
+        ASSERT_TRUE(Write("CustomFormat", strText));
+        EXPECT_EQ(Read("CustomFormat"), strText);
     }
 }
 
