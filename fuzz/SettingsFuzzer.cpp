@@ -78,6 +78,13 @@ void WriteSettingsFile(const QString& strFileName, const QByteArray& arrText) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* arrData, std::size_t intSize) {
     const QString strFileName = ConfigFolder() + QLatin1String("/Pellmark/Huevra 2004.conf");
     const QByteArray arrText = QByteArray::fromStdString(ExpandedInput(arrData, intSize));
+    // QSettings grows a list value's text at each escaped line end. The system's allocator moves
+    // the pages, the sanitizers' copies them all: a megabyte of such line ends is read in
+    // milliseconds by the program and in minutes here, so large texts full of them are left out.
+    const qint64 lngEscapedLineEnds = arrText.count("\\\n") + arrText.count("\\\r");
+    if (arrText.size() <= lngMaxSettingsFileBytes &&
+        lngEscapedLineEnds * arrText.size() > qint64{1} << 32)
+        return -1;
     WriteSettingsFile(strFileName, arrText);
 
     ProgramSettings objSettings;
