@@ -74,18 +74,18 @@ void WriteSettingsFile(const QString& strFileName, const QByteArray& arrText) {
                               QFileDevice::FileModificationTime));
 }
 
-// Texts larger than a raw input come from the compact form. QSettings' writer grows its text a
-// few bytes at a time once non-ASCII characters fill what it set aside, and its reader at each
-// escaped line end of a list value. The system's allocator moves the pages; the sanitizers' copy
-// them all. A large text full of either is read and written in milliseconds by the program and
-// in minutes here, so such texts are left out; the limits are fuzzed with the others.
+// QSettings' writer grows its text a few bytes at a time once non-ASCII characters fill what it
+// set aside, and its reader at each escaped line end of a list value. The system's allocator moves
+// the pages; the sanitizers' copy them all. A text full of either is read and written in
+// milliseconds by the program and in up to minutes here, so such texts are left out: a few
+// thousand non-ASCII bytes already reach every path of ours that tells characters apart.
 bool IsSlowOnlyUnderSanitizers(const QByteArray& arrText) {
-    if (arrText.size() <= 32 * 1024 || arrText.size() > lngMaxSettingsFileBytes) return false;
+    if (arrText.size() > lngMaxSettingsFileBytes) return false;
     const qint64 lngNonAscii = std::count_if(arrText.cbegin(), arrText.cend(), [](char chr) {
         return static_cast<unsigned char>(chr) >= 0x80;
     });
     const qint64 lngEscapedLineEnds = arrText.count("\\\n") + arrText.count("\\\r");
-    return lngNonAscii > 16 * 1024 || lngEscapedLineEnds * arrText.size() > qint64{1} << 32;
+    return lngNonAscii > 2048 || lngEscapedLineEnds * arrText.size() > qint64{1} << 32;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -140,8 +141,14 @@ bool NextIniLine(const QByteArray& arrData, qsizetype& lngPos, IniLine& objLine)
     while (objLine.lngStart < lngSize && IsLineSpace(arrData[objLine.lngStart])) ++objLine.lngStart;
     qsizetype i = objLine.lngStart;
     while (i < lngSize) {
+        // Ordinary bytes are passed over in bulk. The data ends with a NUL, where strcspn stops
+        // at the latest; a NUL inside it is an ordinary byte.
+        i += static_cast<qsizetype>(std::strcspn(arrData.constData() + i, "=\n\r\\\";"));
+        if (i >= lngSize) break;
         const char chr = arrData[i++];
-        if (chr == '=') {
+        if (chr == '\0') {
+            continue;
+        } else if (chr == '=') {
             if (!blnInQuotes && objLine.lngEquals == -1) objLine.lngEquals = i - 1;
         } else if (chr == '\n' || chr == '\r') {
             if (i == objLine.lngStart + 1) {
@@ -357,17 +364,23 @@ bool HoldsDataStreamValue(const QByteArray& arrData) {
     return false;
 }
 
-// The same for a file; the answer is kept while the file's size and times stay the same, as
+// The last file checked and the answer, kept while the file's size and times stay the same, as
 // QSettings keeps its parsed file, since every read and write of a value asks again.
+struct CheckedFile {
+    QString strFileName;
+    qint64 lngSize = -1;
+    QDateTime datModified;
+    QDateTime datChanged;
+    bool blnHolds = false;
+};
+
+CheckedFile& LastCheckedFile() {
+    static thread_local CheckedFile objLast;
+    return objLast;
+}
+
 bool HoldsDataStreamValue(const QFileInfo& objInfo) {
-    struct Answer {
-        QString strFileName;
-        qint64 lngSize = -1;
-        QDateTime datModified;
-        QDateTime datChanged;
-        bool blnHolds = false;
-    };
-    static thread_local Answer objLast;
+    CheckedFile& objLast = LastCheckedFile();
     const QDateTime datModified = objInfo.lastModified();
     const QDateTime datChanged = objInfo.metadataChangeTime();
     if (objLast.strFileName == objInfo.filePath() && objLast.lngSize == objInfo.size() &&
@@ -384,6 +397,14 @@ bool HoldsDataStreamValue(const QFileInfo& objInfo) {
     return objLast.blnHolds;
 }
 
+// A file QSettings has just written back holds what it read from a checked file and our texts.
+void RememberWrittenFile(const QString& strFileName) {
+    const QFileInfo objInfo(strFileName);
+    if (!objInfo.isFile()) return;
+    LastCheckedFile() = {objInfo.filePath(), objInfo.size(), objInfo.lastModified(),
+                         objInfo.metadataChangeTime(), false};
+}
+
 using ExpectedTexts = std::vector<std::pair<QString, std::optional<QString>>>;
 
 // Saves pending changes; true when they reached the store. A file that did not parse when it was
@@ -391,6 +412,7 @@ using ExpectedTexts = std::vector<std::pair<QString, std::optional<QString>>>;
 // whether each full key now holds its expected text (nothing: the value is gone).
 bool Saved(QSettings& objSettings, const ExpectedTexts& arrExpected) {
     objSettings.sync();
+    if (blnTextFileStore) RememberWrittenFile(objSettings.fileName());
     if (objSettings.status() == QSettings::NoError) return true;
     if (!blnTextFileStore || objSettings.status() != QSettings::FormatError) return false;
     for (const auto& [strFullKey, strExpected] : arrExpected) {
