@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -74,18 +73,28 @@ void WriteSettingsFile(const QString& strFileName, const QByteArray& arrText) {
                               QFileDevice::FileModificationTime));
 }
 
-// QSettings' writer grows its text a few bytes at a time once non-ASCII characters fill what it
-// set aside, and its reader at each escaped line end of a list value. The system's allocator moves
-// the pages; the sanitizers' copy them all. A text full of either is read and written in
+// QSettings' writer sets aside room for one and a half bytes a character and then grows its text
+// a few bytes at a time for each character it writes longer: non-ASCII characters, control
+// characters and escapes. Its reader grows a list at each element. The system's allocator moves
+// the pages; the sanitizers' copy them all. A large text full of these is read and written in
 // milliseconds by the program and in up to minutes here, so such texts are left out: a few
-// thousand non-ASCII bytes already reach every path of ours that tells characters apart.
+// thousand of them already reach every path of ours that tells characters apart.
 bool IsSlowOnlyUnderSanitizers(const QByteArray& arrText) {
-    if (arrText.size() > lngMaxSettingsFileBytes) return false;
-    const qint64 lngNonAscii = std::count_if(arrText.cbegin(), arrText.cend(), [](char chr) {
-        return static_cast<unsigned char>(chr) >= 0x80;
-    });
-    const qint64 lngEscapedLineEnds = arrText.count("\\\n") + arrText.count("\\\r");
-    return lngNonAscii > 2048 || lngEscapedLineEnds * arrText.size() > qint64{1} << 32;
+    if (arrText.size() > lngMaxSettingsFileBytes) return false;  // never reaches QSettings
+    qint64 lngNonAscii = 0;
+    qint64 lngWrittenLonger = 0;
+    qint64 lngCommas = 0;
+    for (const char chr : arrText) {
+        const auto intByte = static_cast<unsigned char>(chr);
+        if (intByte >= 0x80)
+            ++lngNonAscii;
+        else if ((intByte < 0x20 && chr != '\n' && chr != '\r') || chr == '"' || chr == '\\')
+            ++lngWrittenLonger;
+        else if (chr == ',')
+            ++lngCommas;
+    }
+    if (lngNonAscii > 2048) return true;
+    return arrText.size() > 32 * 1024 && (lngWrittenLonger > 2048 || lngCommas > 2048);
 }
 
 }  // namespace
