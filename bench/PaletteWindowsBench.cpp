@@ -22,7 +22,7 @@ struct BenchBars {
     QScrollBar objRed{Qt::Horizontal};
     QScrollBar objGreen{Qt::Horizontal};
     QScrollBar objBlue{Qt::Horizontal};
-    PaletteScrollBars Bars() { return {&objRed, &objGreen, &objBlue}; }
+    ColourScrollBars Bars() { return {&objRed, &objGreen, &objBlue}; }
 };
 
 PaletteCells* Cells(frmWebsafe& frm) { return frm.lblWebsafeColor; }

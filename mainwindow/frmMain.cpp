@@ -589,7 +589,7 @@ void frmMain::ShowLoadBuffer() {
         objPalette.arrSavedColour.at(i) = typLoad;
     }
     const typColour typFirst = objPalette.arrLoadColour.at(0);
-    SetScrollBars(typFirst);
+    SetScrollBars(typFirst, ColourBarsTurn::Now);
     // At start-up the button is not yet selected, so selecting it runs the mark selection.
     {
         const modSupport::ScopedFlag objSelecting(blnSelectingMark, true);
@@ -716,7 +716,7 @@ void frmMain::optColor_Click(int intIndex) {
         blnNameCheck = false;
         blnScrollEvents = false;
         objPalette.intSelectedMark = static_cast<std::int16_t>(intIndex);
-        SetScrollBars(objPalette.arrMarkColour.at(intIndex));
+        SetScrollBars(objPalette.arrMarkColour.at(intIndex), ColourBarsTurn::Now);
         EnableOnlySelectedSample();
         modSupport::DoEvents();
         blnScrollEvents = true;

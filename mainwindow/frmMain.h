@@ -15,6 +15,7 @@
 #include "mainwindow/MainServices.h"
 #include "palette/FileCommands.h"
 #include "palette/PaletteModel.h"
+#include "widgets/ColourScrollBars.h"
 
 class ColourCells;
 class QAction;
@@ -254,7 +255,10 @@ private:
 
     void ScrollBarEvent();
     void ApplyScrollBarColour();
-    void SetScrollBars(const typColour& typValue);
+    /// Sets the three bars to a colour; see SetColourScrollBars for a colour asked for while
+    /// another is being set.
+    void SetScrollBars(const typColour& typValue,
+                       ColourBarsTurn enmTurn = ColourBarsTurn::AfterOthers);
     void ValueFieldChange();
     void ValueFieldKeyPress(QString& strKeyText);
     void ValueFieldKeyDown(QLineEdit* objField, int& intKeyCode);

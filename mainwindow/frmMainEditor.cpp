@@ -112,12 +112,9 @@ void frmMain::lblColorBar_Click(int intIndex) {
     Guarded([&] { SetScrollBars(arrColourBar.at(intIndex)); });
 }
 
-void frmMain::SetScrollBars(const typColour& typValue) {
-    // Copied first: the bars' change events may rewrite the record being read.
-    const typColour typCopy = typValue;
-    hsbRed->setValue(typCopy.lngRed);
-    hsbGreen->setValue(typCopy.lngGreen);
-    hsbBlue->setValue(typCopy.lngBlue);
+void frmMain::SetScrollBars(const typColour& typValue, ColourBarsTurn enmTurn) {
+    // Passed as a copy: the bars' change events may rewrite the record being read.
+    SetColourScrollBars({hsbRed, hsbGreen, hsbBlue}, typColour(typValue), enmTurn);
 }
 
 void frmMain::ApplyScrollBarColour() {

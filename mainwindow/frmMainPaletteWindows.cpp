@@ -15,7 +15,7 @@ using modSupport::Guarded;
 
 // Creates the window on first use; an open one is shown again and brought forward.
 template <class Window>
-void ShowPaletteWindow(QPointer<Window>& objWindow, const PaletteScrollBars& objScrollBars) {
+void ShowPaletteWindow(QPointer<Window>& objWindow, const ColourScrollBars& objScrollBars) {
     if (!objWindow) objWindow = new Window(objScrollBars);
     objWindow->showNormal();
     objWindow->raise();

@@ -31,5 +31,6 @@ bool PaletteCells::event(QEvent* event) {
 void PaletteCells::mousePressEvent(QMouseEvent* event) {
     ColourCells::mousePressEvent(event);
     const int intCell = CellAt(event->position().toPoint());
+    // The handler may let pending events run, which can delete these cells: it comes last.
     if (intCell >= 0) emit CellMouseDown(intCell, event->button());
 }

@@ -1,18 +1,8 @@
 #include "palettewindows/PaletteWindow.h"
 
-#include <QTimer>
-
 #include "core/ColourValue.h"
-#include "core/modSupport.h"
 
-namespace {
-
-// Shared by all palette windows: a click in one may arrive while another sets the bars.
-bool blnHandingOver = false;
-
-}  // namespace
-
-PaletteWindow::PaletteWindow(const PaletteScrollBars& objScrollBars, const char* strName,
+PaletteWindow::PaletteWindow(const ColourScrollBars& objScrollBars, const char* strName,
                              const QString& strCaption, QSize objClientSize)
     : QWidget(nullptr), objScrollBars(objScrollBars) {
     setObjectName(QLatin1String(strName));
@@ -30,21 +20,5 @@ PaletteWindow::PaletteWindow(const PaletteScrollBars& objScrollBars, const char*
 }
 
 void PaletteWindow::HandOverColour(std::int32_t lngColour) {
-    if (blnHandingOver) {
-        // Each bar's change lets pending events run; handing this colour over now would leave
-        // the bars with parts of two colours.
-        QTimer::singleShot(0, this, [this, lngColour] {
-            modSupport::Guarded([&] { HandOverColour(lngColour); });
-        });
-        return;
-    }
-    modSupport::ScopedFlag objRunning(blnHandingOver, true);
-    const typColour typValue = UnpackColour(lngColour);
-    // A bar may go while an earlier one's change runs; the main window is closing then.
-    auto set = [](const QPointer<QScrollBar>& objBar, std::int32_t lngValue) {
-        if (objBar) objBar->setValue(lngValue);
-    };
-    set(objScrollBars.hsbRed, typValue.lngRed);
-    set(objScrollBars.hsbGreen, typValue.lngGreen);
-    set(objScrollBars.hsbBlue, typValue.lngBlue);
+    SetColourScrollBars(objScrollBars, UnpackColour(lngColour));
 }

@@ -3,19 +3,12 @@
 // What the three palette windows share: a fixed window of their own that hands a colour to the
 // main window through its red, green and blue scroll bars.
 
-#include <QPointer>
-#include <QScrollBar>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 
-/// The main window's colour scroll bars, the only part of it that a palette window knows.
-struct PaletteScrollBars {
-    QPointer<QScrollBar> hsbRed;
-    QPointer<QScrollBar> hsbGreen;
-    QPointer<QScrollBar> hsbBlue;
-};
+#include "widgets/ColourScrollBars.h"  // the only part of the main window a palette window knows
 
 /// Returns the pixel nearest to a layout position in twips (fifteen to a pixel), for cells
 /// whose edges fall between pixels.
@@ -30,13 +23,14 @@ public:
 protected:
     /// A top-level window without owner that is deleted when closed; it closes by itself when
     /// the scroll bars go.
-    PaletteWindow(const PaletteScrollBars& objScrollBars, const char* strName,
+    PaletteWindow(const ColourScrollBars& objScrollBars, const char* strName,
                   const QString& strCaption, QSize objClientSize);
 
-    /// Sets red, then green, then blue to a packed colour. A colour that comes while another is
-    /// still being handed over waits until that one is done.
+    /// Sets the scroll bars to a packed colour. A colour that comes while another is still
+    /// being set waits until that one is done. The bars' changes let pending events run, which
+    /// may close and delete this window: a caller touches nothing of it afterwards.
     void HandOverColour(std::int32_t lngColour);
 
 private:
-    PaletteScrollBars objScrollBars;
+    ColourScrollBars objScrollBars;
 };

@@ -14,7 +14,7 @@ constexpr int intCellHeight = Twips(705);
 
 }  // namespace
 
-frmFailsafe::frmFailsafe(const PaletteScrollBars& objScrollBars)
+frmFailsafe::frmFailsafe(const ColourScrollBars& objScrollBars)
     : PaletteWindow(
           objScrollBars, "frmFailsafe", QStringLiteral("Failsafe"),
           QSize(PixelEdge(intCellStep * (intFailsafeCount - 1)) + intCellWidth, intCellHeight)) {

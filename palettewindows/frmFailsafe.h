@@ -12,7 +12,7 @@ class PaletteCells;
 class frmFailsafe : public PaletteWindow {
     Q_OBJECT
 public:
-    explicit frmFailsafe(const PaletteScrollBars& objScrollBars);
+    explicit frmFailsafe(const ColourScrollBars& objScrollBars);
 
     PaletteCells* lblFailsafeColor = nullptr;
 

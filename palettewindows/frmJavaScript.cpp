@@ -34,7 +34,7 @@ QIcon ToolbarIcon(const char* strThemeName, const char* strFile) {
 
 }  // namespace
 
-frmJavaScript::frmJavaScript(const PaletteScrollBars& objScrollBars)
+frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars)
     : PaletteWindow(objScrollBars, "frmJavaScript", QStringLiteral("JavaScript"),
                     QSize(PixelEdge(intCellSize * intColumns),
                           intToolbarHeight + PixelEdge(intCellSize * intRows))) {

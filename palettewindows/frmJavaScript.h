@@ -17,7 +17,7 @@ class QToolBar;
 class frmJavaScript : public PaletteWindow {
     Q_OBJECT
 public:
-    explicit frmJavaScript(const PaletteScrollBars& objScrollBars);
+    explicit frmJavaScript(const ColourScrollBars& objScrollBars);
 
     // Controls, in creation order.
     QToolBar* tbrSortTools = nullptr;

@@ -15,7 +15,7 @@ constexpr int intRows = 6;
 
 }  // namespace
 
-frmWebsafe::frmWebsafe(const PaletteScrollBars& objScrollBars)
+frmWebsafe::frmWebsafe(const ColourScrollBars& objScrollBars)
     : PaletteWindow(objScrollBars, "frmWebsafe", QStringLiteral("Websafe"),
                     QSize(intColumns * intCellSize, intRows * intCellSize)) {
     lblWebsafeColor = new PaletteCells(WebsafeCells(), this);

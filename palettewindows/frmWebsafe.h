@@ -12,7 +12,7 @@ class PaletteCells;
 class frmWebsafe : public PaletteWindow {
     Q_OBJECT
 public:
-    explicit frmWebsafe(const PaletteScrollBars& objScrollBars);
+    explicit frmWebsafe(const ColourScrollBars& objScrollBars);
 
     PaletteCells* lblWebsafeColor = nullptr;
 

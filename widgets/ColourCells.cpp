@@ -200,8 +200,9 @@ void ColourCells::mousePressEvent(QMouseEvent* event) {
 
 void ColourCells::mouseReleaseEvent(QMouseEvent* event) {
     const int intCell = CellAt(event->position().toPoint());
-    // A click is a press and a release on the same cell.
-    if (event->button() == Qt::LeftButton && intCell >= 0 && intCell == intPressedCell_)
+    const int intPressedCell = std::exchange(intPressedCell_, -1);
+    // A click is a press and a release on the same cell. Its handler may let pending events
+    // run, which can delete these cells: nothing of them is touched after it.
+    if (event->button() == Qt::LeftButton && intCell >= 0 && intCell == intPressedCell)
         emit CellClicked(intCell);
-    intPressedCell_ = -1;
 }

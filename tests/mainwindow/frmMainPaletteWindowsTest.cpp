@@ -4,11 +4,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <array>
+#include <utility>  // std::exchange, std::pair
 
+#include "core/ColourValue.h"
+#include "palettewindows/PaletteCells.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
 #include "tests/mainwindow/frmMainFixture.h"
+#include "widgets/QtColour.h"
 
 namespace {
 
@@ -71,5 +76,84 @@ TEST_F(frmMainPaletteTest, ClosingTheMainWindowOrAFatalErrorClosesEveryPaletteWi
         EXPECT_EQ(objMessages.arrShown.size(), blnFatal ? 1U : 0U);
         frm.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(frmMainPaletteTest, AWindowClosedWhileItHandsOverAColourIsNotTouchedAfterwards) {
+    // The bars' changes let pending events run; a window manager's close arrives among them and
+    // the window is deleted before all three bars are set.
+    for (const bool blnCloseMain : {false, true}) {
+        for (int intWindow = 0; intWindow < 3; ++intWindow) {
+            SCOPED_TRACE(::testing::Message() << "window " << intWindow << " main " << blnCloseMain);
+            OpenActive();
+            frm->show();
+            OpenAllThree();
+            const std::array<std::pair<QWidget*, PaletteCells*>, 3> arrWindow{
+                std::pair<QWidget*, PaletteCells*>{frm->objWebsafe, frm->objWebsafe->lblWebsafeColor},
+                {frm->objFailsafe, frm->objFailsafe->lblFailsafeColor},
+                {frm->objJavaScript, frm->objJavaScript->lblJavaScriptColor}};
+            const QPointer<QWidget> objWindow = arrWindow[intWindow].first;
+            PaletteCells* objCells = arrWindow[intWindow].second;
+            const std::int32_t lngChosen = PackedOfQColour(objCells->CellColour(5));
+            // The mark has changed when the close comes: it is closed without saving.
+            objMessages.arrAnswers.push_back(MessageAnswer::No);
+            bool blnClosed = false;
+            modSupport::SetEventPump([&] {
+                if (std::exchange(blnClosed, true)) return;
+                if (blnCloseMain)
+                    frm->close();
+                else
+                    objWindow->close();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            });
+            QTest::mousePress(objCells, Qt::LeftButton, Qt::NoModifier,
+                              objCells->CellRect(5).center());
+            modSupport::SetEventPump({});
+            EXPECT_TRUE(blnClosed);
+            EXPECT_TRUE(objWindow.isNull());
+            // The bars belong to the main window: the colour chosen arrives whole.
+            EXPECT_EQ(PackColour(frm->objPalette.arrMarkColour.at(0)), lngChosen);
+            ExpectWindowInStep();
+            frm.reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
+TEST_F(frmMainPaletteTest, AColourChosenDuringAHandOverWaitsForItAndThenStands) {
+    // Websafe blue and a colour bar cell, each clicked while the other's colour is being set:
+    // the bars end on the later colour, never on parts of the two.
+    OpenActive();
+    frm->show();
+    OpenAllThree();
+    PaletteCells* objWebsafe = frm->objWebsafe->lblWebsafeColor;
+    const std::int32_t lngBlue = PackedOfQColour(objWebsafe->CellColour(5));
+    ASSERT_EQ(lngBlue, PackColour(0, 0, 255));
+    for (const bool blnBarFirst : {false, true}) {
+        SCOPED_TRACE(blnBarFirst);
+        SetColour(255, 0, 0);
+        const std::int32_t lngBarCell = PackColour(frm->arrColourBar.at(128));
+        ASSERT_EQ(lngBarCell, PackColour(255, 128, 128));
+        bool blnSecond = false;
+        modSupport::SetEventPump([&] {
+            if (std::exchange(blnSecond, true)) return;
+            if (blnBarFirst)
+                QTest::mousePress(objWebsafe, Qt::LeftButton, Qt::NoModifier,
+                                  objWebsafe->CellRect(5).center());
+            else
+                QTest::mouseClick(frm->lblColorBar, Qt::LeftButton, Qt::NoModifier,
+                                  frm->lblColorBar->CellRect(128).center());
+        });
+        if (blnBarFirst)
+            QTest::mouseClick(frm->lblColorBar, Qt::LeftButton, Qt::NoModifier,
+                              frm->lblColorBar->CellRect(128).center());
+        else
+            QTest::mousePress(objWebsafe, Qt::LeftButton, Qt::NoModifier,
+                              objWebsafe->CellRect(5).center());
+        modSupport::SetEventPump({});
+        ASSERT_TRUE(blnSecond);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(PackColour(frm->objPalette.arrMarkColour.at(0)), blnBarFirst ? lngBlue : lngBarCell);
+        ExpectWindowInStep();
     }
 }

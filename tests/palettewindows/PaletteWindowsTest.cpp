@@ -60,7 +60,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SharedSettings() = ProgramSettings{};
     }
-    PaletteScrollBars ScrollBars() const {
+    ColourScrollBars ScrollBars() const {
         return {arrBar[0].get(), arrBar[1].get(), arrBar[2].get()};
     }
     Colour Bars() const { return {arrBar[0]->value(), arrBar[1]->value(), arrBar[2]->value()}; }
