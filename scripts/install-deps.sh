@@ -13,7 +13,7 @@ packages=(
     xvfb xauth xclip xdotool x11-utils fonts-dejavu-core
     dbus at-spi2-core python3-pyatspi parcellite
     dpkg-dev fakeroot file desktop-file-utils appstream lintian
-    x11-xserver-utils dbus-daemon dbus-bin libxcb1-dev
+    x11-xserver-utils dbus-daemon dbus-bin libxcb1-dev libxcb-xtest0-dev
 )
 
 missing=()

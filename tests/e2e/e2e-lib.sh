@@ -142,6 +142,19 @@ wait_for_exit() {
 # A window that has gone is left to the checks that follow.
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 
+# Moves the keyboard focus of the main window ($main) by $1 steps (negative: backwards) and presses the
+# button there, as a keyboard user would.
+press_after_tabs() {
+    local steps=$1 key=Tab
+    focus "$main"
+    if [ "$steps" -lt 0 ]; then
+        key=shift+Tab
+        steps=$((-steps))
+    fi
+    for _ in $(seq "$steps"); do xdotool key "$key"; done
+    xdotool key space
+}
+
 # Prints the logs of every run when a check failed and ends the script with its result.
 e2e_end() {
     if [ "$failures" -ne 0 ]; then

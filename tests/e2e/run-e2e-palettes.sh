@@ -17,19 +17,6 @@ shot() {
 
 visible_count() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
 
-# Moves the keyboard focus of the main window by $1 steps (negative: backwards) and presses the
-# button there, as a keyboard user would.
-press_after_tabs() {
-    local steps=$1 key=Tab
-    focus "$main"
-    if [ "$steps" -lt 0 ]; then
-        key=shift+Tab
-        steps=$((-steps))
-    fi
-    for _ in $(seq "$steps"); do xdotool key "$key"; done
-    xdotool key space
-}
-
 # Opens window $2 with the button $1 tab steps away, clicks it at ($3, $4) and expects the
 # clipboard to hold $5.
 check_palette() {
