@@ -6,6 +6,9 @@
 #include <stdexcept>
 
 #include "core/NamedColours.h"
+#include "core/modSupport.h"
+
+using modSupport::CheckedIndex;
 
 namespace {
 
@@ -39,18 +42,11 @@ const std::array<std::string, intFailsafeCount>& FailsafeTexts() {
     static const std::array<std::string, intFailsafeCount> arrTexts = [] {
         std::array<std::string, intFailsafeCount> arr;
         for (std::size_t i = 0; i < arr.size(); ++i) {
-            const typColour typValue = UnpackColour(arrFailsafe[i]);
-            arr[i] = "#" + strHexPair(typValue.lngRed) + strHexPair(typValue.lngGreen) +
-                     strHexPair(typValue.lngBlue);
+            arr[i] = HashHexText(UnpackColour(arrFailsafe[i]));
         }
         return arr;
     }();
     return arrTexts;
-}
-
-std::size_t CheckedIndex(int intIndex) {
-    if (intIndex < 0) throw std::out_of_range("colour table index");
-    return static_cast<std::size_t>(intIndex);
 }
 
 }  // namespace

@@ -75,9 +75,7 @@ std::string ExpandCustomTemplate(const std::string& strTemplate, std::int16_t in
 std::string ColourCodeText(int intFormat, std::int16_t intRed, std::int16_t intGreen,
                            std::int16_t intBlue, const std::string& strTemplate) {
     CheckComponents(intRed, intGreen, intBlue);
-    const auto HtmlHex = [&] {
-        return "#" + strHexPair(intRed) + strHexPair(intGreen) + strHexPair(intBlue);
-    };
+    const auto HtmlHex = [&] { return HashHexText(intRed, intGreen, intBlue); };
     // The VB, C++ and Delphi forms read as the 32-bit number 0x00BBGGRR.
     const auto ReversedHex = [&] {
         return "00" + strHexPair(intBlue) + strHexPair(intGreen) + strHexPair(intRed);

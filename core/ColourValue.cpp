@@ -33,6 +33,10 @@ const std::string& strHexPair(int intValue) {
     return HexPairTable().at(static_cast<std::size_t>(intValue));
 }
 
+std::string HashHexText(std::int32_t lngRed, std::int32_t lngGreen, std::int32_t lngBlue) {
+    return "#" + strHexPair(lngRed) + strHexPair(lngGreen) + strHexPair(lngBlue);
+}
+
 std::string DecimalText(std::int32_t lngValue) { return std::to_string(lngValue); }
 
 std::string StripLeadingZeros(std::string strText) {

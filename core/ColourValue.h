@@ -36,6 +36,12 @@ constexpr typColour UnpackColour(std::int32_t lngValue) {
 /// Returns the two-digit upper-case hex text of a byte; throws std::out_of_range outside 0..255.
 const std::string& strHexPair(int intValue);
 
+/// Returns "#RRGGBB" for red, green and blue 0..255, upper case; throws outside that range.
+std::string HashHexText(std::int32_t lngRed, std::int32_t lngGreen, std::int32_t lngBlue);
+inline std::string HashHexText(const typColour& typValue) {
+    return HashHexText(typValue.lngRed, typValue.lngGreen, typValue.lngBlue);
+}
+
 /// Returns the plain decimal text of a number: no sign for 0 and up, no leading zeros.
 std::string DecimalText(std::int32_t lngValue);
 

@@ -6,6 +6,9 @@
 #include <string_view>
 
 #include "core/ColourValue.h"
+#include "core/modSupport.h"
+
+using modSupport::CheckedIndex;
 
 namespace {
 
@@ -346,11 +349,6 @@ const NamedTables& Tables() {
         return obj;
     }();
     return objTables;
-}
-
-std::size_t CheckedIndex(int intIndex) {
-    if (intIndex < 0) throw std::out_of_range("named colour index");
-    return static_cast<std::size_t>(intIndex);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/modSupport.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace modSupport {
@@ -15,6 +16,11 @@ std::function<void()>& EventPump() {
 }
 }  // namespace
 
+std::size_t CheckedIndex(int intIndex) {
+    if (intIndex < 0) throw std::out_of_range("negative table index");
+    return static_cast<std::size_t>(intIndex);
+}
+
 std::string TextAfterLast(const std::string& strText, const std::string& strSeparator) {
     if (strText.empty()) return {};
     if (strSeparator.empty()) return strText;
@@ -23,7 +29,9 @@ std::string TextAfterLast(const std::string& strText, const std::string& strSepa
     return strText.substr(intPos + strSeparator.size());
 }
 
-void SetFatalErrorHandler(std::function<void()> fnHandler) { FatalHandler() = std::move(fnHandler); }
+void SetFatalErrorHandler(std::function<void()> fnHandler) {
+    FatalHandler() = std::move(fnHandler);
+}
 
 void FatalError() noexcept {
     try {

@@ -3,6 +3,7 @@
 // Routines every window shares: the one fatal-error path, the event pump hook
 // and small text helpers.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <type_traits>
@@ -19,6 +20,10 @@ inline constexpr const char* strPathSeparator = "/";
 /// Returns the text after the last occurrence of strSeparator; the whole text when
 /// the separator does not occur or is empty; the empty text for an empty text.
 std::string TextAfterLast(const std::string& strText, const std::string& strSeparator);
+
+/// Returns a table index as the unsigned index .at() takes; throws std::out_of_range for a
+/// negative one (a large one is left to .at()).
+std::size_t CheckedIndex(int intIndex);
 
 /// Installs the routine that FatalError forwards to (an empty function removes it).
 void SetFatalErrorHandler(std::function<void()> fnHandler);

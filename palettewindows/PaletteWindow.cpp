@@ -1,6 +1,9 @@
 #include "palettewindows/PaletteWindow.h"
 
+#include <utility>
+
 #include "core/ColourValue.h"
+#include "palettewindows/PaletteCells.h"
 
 PaletteWindow::PaletteWindow(const ColourScrollBars& objScrollBars, const char* strName,
                              const QString& strCaption, QSize objClientSize)
@@ -17,6 +20,17 @@ PaletteWindow::PaletteWindow(const ColourScrollBars& objScrollBars, const char* 
     // The window serves one main window and must not keep the program running without it.
     if (objScrollBars.hsbRed)
         connect(objScrollBars.hsbRed, &QObject::destroyed, this, &QWidget::close);
+}
+
+PaletteCells* PaletteWindow::AddCells(std::vector<QRect> arrCellRect, const char* strName,
+                                      const QString& strAccessibleName, int intTop,
+                                      std::function<void(int, Qt::MouseButton)> fnMouseDown) {
+    auto* objCells = new PaletteCells(std::move(arrCellRect), this);
+    objCells->setObjectName(QLatin1String(strName));
+    objCells->setAccessibleName(strAccessibleName);
+    objCells->setGeometry(0, intTop, width(), height() - intTop);
+    connect(objCells, &PaletteCells::CellMouseDown, this, std::move(fnMouseDown));
+    return objCells;
 }
 
 void PaletteWindow::HandOverColour(std::int32_t lngColour) {

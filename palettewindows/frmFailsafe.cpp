@@ -18,14 +18,11 @@ frmFailsafe::frmFailsafe(const ColourScrollBars& objScrollBars)
     : PaletteWindow(
           objScrollBars, "frmFailsafe", QStringLiteral("Failsafe"),
           QSize(PixelEdge(intCellStep * (intFailsafeCount - 1)) + intCellWidth, intCellHeight)) {
-    lblFailsafeColor = new PaletteCells(FailsafeCells(), this);
-    lblFailsafeColor->setObjectName(QStringLiteral("lblFailsafeColor"));
-    lblFailsafeColor->setAccessibleName(QStringLiteral("Failsafe colours"));
-    lblFailsafeColor->setGeometry(0, 0, width(), height());
-    connect(lblFailsafeColor, &PaletteCells::CellMouseDown, this,
-            [this](int intIndex, Qt::MouseButton enmButton) {
-                lblFailsafeColor_MouseDown(intIndex, enmButton);
-            });
+    lblFailsafeColor =
+        AddCells(FailsafeCells(), "lblFailsafeColor", QStringLiteral("Failsafe colours"), 0,
+                 [this](int intIndex, Qt::MouseButton enmButton) {
+                     lblFailsafeColor_MouseDown(intIndex, enmButton);
+                 });
     Form_Load();
 }
 

@@ -64,14 +64,11 @@ frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars)
     btnDotNet =
         addButton(strKeyDotNet, "Sort like Visual Studio .NET", ToolbarIcon("go-next", "forward"));
 
-    lblJavaScriptColor = new PaletteCells(JavaScriptCells(), this);
-    lblJavaScriptColor->setObjectName(QStringLiteral("lblJavaScriptColor"));
-    lblJavaScriptColor->setAccessibleName(QStringLiteral("JavaScript colours"));
-    lblJavaScriptColor->setGeometry(0, intToolbarHeight, width(), height() - intToolbarHeight);
-    connect(lblJavaScriptColor, &PaletteCells::CellMouseDown, this,
-            [this](int intIndex, Qt::MouseButton enmButton) {
-                lblJavaScriptColor_MouseDown(intIndex, enmButton);
-            });
+    lblJavaScriptColor =
+        AddCells(JavaScriptCells(), "lblJavaScriptColor", QStringLiteral("JavaScript colours"),
+                 intToolbarHeight, [this](int intIndex, Qt::MouseButton enmButton) {
+                     lblJavaScriptColor_MouseDown(intIndex, enmButton);
+                 });
     Form_Load();
 }
 

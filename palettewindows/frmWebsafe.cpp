@@ -18,14 +18,10 @@ constexpr int intRows = 6;
 frmWebsafe::frmWebsafe(const ColourScrollBars& objScrollBars)
     : PaletteWindow(objScrollBars, "frmWebsafe", QStringLiteral("Websafe"),
                     QSize(intColumns * intCellSize, intRows * intCellSize)) {
-    lblWebsafeColor = new PaletteCells(WebsafeCells(), this);
-    lblWebsafeColor->setObjectName(QStringLiteral("lblWebsafeColor"));
-    lblWebsafeColor->setAccessibleName(QStringLiteral("Websafe colours"));
-    lblWebsafeColor->setGeometry(0, 0, width(), height());
-    connect(lblWebsafeColor, &PaletteCells::CellMouseDown, this,
-            [this](int intIndex, Qt::MouseButton enmButton) {
-                lblWebsafeColor_MouseDown(intIndex, enmButton);
-            });
+    lblWebsafeColor = AddCells(WebsafeCells(), "lblWebsafeColor", QStringLiteral("Websafe colours"),
+                               0, [this](int intIndex, Qt::MouseButton enmButton) {
+                                   lblWebsafeColor_MouseDown(intIndex, enmButton);
+                               });
     Form_Load();
 }
 
@@ -47,10 +43,7 @@ void frmWebsafe::Form_Load() {
         for (int i = 0; i < intWebsafeCount; ++i) {
             const typColour typValue = typWebsafe(i);
             lblWebsafeColor->SetCellColour(i, QColourOfPacked(PackColour(typValue)));
-            lblWebsafeColor->SetCellToolTip(
-                i, QString::fromStdString("#" + strHexPair(typValue.lngRed) +
-                                          strHexPair(typValue.lngGreen) +
-                                          strHexPair(typValue.lngBlue)));
+            lblWebsafeColor->SetCellToolTip(i, QString::fromStdString(HashHexText(typValue)));
         }
     });
 }

@@ -6,18 +6,18 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <cstdint>
 #include <string>
 
 namespace {
 
 xcb_atom_t Atom(xcb_connection_t* objConnection, const char* strName) {
-    const xcb_intern_atom_cookie_t objCookie =
-        xcb_intern_atom(objConnection, 0, static_cast<std::uint16_t>(std::strlen(strName)), strName);
+    const xcb_intern_atom_cookie_t objCookie = xcb_intern_atom(
+        objConnection, 0, static_cast<std::uint16_t>(std::strlen(strName)), strName);
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> objReply(
         xcb_intern_atom_reply(objConnection, objCookie, nullptr), &std::free);
     return objReply ? objReply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
                    reinterpret_cast<const char*>(&objClose));
     xcb_flush(objConnection);
     // A round trip makes sure the server has taken all of it before the connection goes.
-    std::free(xcb_get_input_focus_reply(objConnection, xcb_get_input_focus(objConnection), nullptr));
+    std::free(
+        xcb_get_input_focus_reply(objConnection, xcb_get_input_focus(objConnection), nullptr));
     xcb_disconnect(objConnection);
     return 0;
 }

@@ -84,12 +84,14 @@ TEST_F(frmMainPaletteTest, AWindowClosedWhileItHandsOverAColourIsNotTouchedAfter
     // the window is deleted before all three bars are set.
     for (const bool blnCloseMain : {false, true}) {
         for (int intWindow = 0; intWindow < 3; ++intWindow) {
-            SCOPED_TRACE(::testing::Message() << "window " << intWindow << " main " << blnCloseMain);
+            SCOPED_TRACE(::testing::Message()
+                         << "window " << intWindow << " main " << blnCloseMain);
             OpenActive();
             frm->show();
             OpenAllThree();
             const std::array<std::pair<QWidget*, PaletteCells*>, 3> arrWindow{
-                std::pair<QWidget*, PaletteCells*>{frm->objWebsafe, frm->objWebsafe->lblWebsafeColor},
+                std::pair<QWidget*, PaletteCells*>{frm->objWebsafe,
+                                                   frm->objWebsafe->lblWebsafeColor},
                 {frm->objFailsafe, frm->objFailsafe->lblFailsafeColor},
                 {frm->objJavaScript, frm->objJavaScript->lblJavaScriptColor}};
             const QPointer<QWidget> objWindow = arrWindow[intWindow].first;
@@ -153,7 +155,8 @@ TEST_F(frmMainPaletteTest, AColourChosenDuringAHandOverWaitsForItAndThenStands) 
         modSupport::SetEventPump({});
         ASSERT_TRUE(blnSecond);
         QCoreApplication::processEvents();
-        EXPECT_EQ(PackColour(frm->objPalette.arrMarkColour.at(0)), blnBarFirst ? lngBlue : lngBarCell);
+        EXPECT_EQ(PackColour(frm->objPalette.arrMarkColour.at(0)),
+                  blnBarFirst ? lngBlue : lngBarCell);
         ExpectWindowInStep();
     }
 }
