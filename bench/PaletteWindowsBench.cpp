@@ -13,7 +13,6 @@
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
-#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -32,7 +31,6 @@ PaletteCells* Cells(frmJavaScript& frm) { return frm.lblJavaScriptColor; }
 // Creating the window, showing it and painting every cell once.
 template <class Window>
 void BM_OpenWindow(benchmark::State& state) {
-    SharedSettings() = ProgramSettings{};
     BenchBars objBars;
     for (auto _ : state) {
         QPointer<Window> frm = new Window(objBars.Bars());
@@ -54,7 +52,6 @@ BENCHMARK_TEMPLATE(BM_OpenWindow, frmJavaScript)->Unit(benchmark::kMillisecond)-
 // Painting the cells of an open window again.
 template <class Window>
 void BM_PaintCells(benchmark::State& state) {
-    SharedSettings() = ProgramSettings{};
     BenchBars objBars;
     QPointer<Window> frm = new Window(objBars.Bars());
     frm->show();
@@ -69,7 +66,6 @@ BENCHMARK_TEMPLATE(BM_PaintCells, frmJavaScript)->Unit(benchmark::kMicrosecond);
 
 // Switching the JavaScript window's order: 140 colours and tips, then the paint.
 void BM_SwitchJavaScriptOrder(benchmark::State& state) {
-    SharedSettings() = ProgramSettings{};
     BenchBars objBars;
     QPointer<frmJavaScript> frm = new frmJavaScript(objBars.Bars());
     frm->show();

@@ -8,15 +8,17 @@
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
 using modSupport::Guarded;
 
 // Creates the window on first use; an open one is shown again and brought forward.
-template <class Window>
-void ShowPaletteWindow(QPointer<Window>& objWindow, const ColourScrollBars& objScrollBars) {
-    if (!objWindow) objWindow = new Window(objScrollBars);
+template <class Window, class... Extra>
+void ShowPaletteWindow(QPointer<Window>& objWindow, const ColourScrollBars& objScrollBars,
+                       Extra... objExtra) {
+    if (!objWindow) objWindow = new Window(objScrollBars, objExtra...);
     objWindow->showNormal();
     objWindow->raise();
     objWindow->activateWindow();
@@ -33,5 +35,8 @@ void frmMain::cmdFailsafe_Click() {
 }
 
 void frmMain::cmdJavaScript_Click() {
-    Guarded([&] { ShowPaletteWindow(objJavaScript, {hsbRed, hsbGreen, hsbBlue}); });
+    Guarded([&] {
+        ShowPaletteWindow(objJavaScript, {hsbRed, hsbGreen, hsbBlue},
+                          SharedSettings().intSortIndex);
+    });
 }

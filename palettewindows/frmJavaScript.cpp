@@ -8,7 +8,6 @@
 #include "core/NamedColours.h"
 #include "core/modSupport.h"
 #include "palettewindows/PaletteCells.h"
-#include "settings/SettingsStore.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
 
@@ -34,7 +33,7 @@ QIcon ToolbarIcon(const char* strThemeName, const char* strFile) {
 
 }  // namespace
 
-frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars)
+frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars, std::int16_t intSortIndex)
     : PaletteWindow(objScrollBars, "frmJavaScript", QStringLiteral("JavaScript"),
                     QSize(PixelEdge(intCellSize * intColumns),
                           intToolbarHeight + PixelEdge(intCellSize * intRows))) {
@@ -69,7 +68,7 @@ frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars)
                  intToolbarHeight, [this](int intIndex, Qt::MouseButton enmButton) {
                      lblJavaScriptColor_MouseDown(intIndex, enmButton);
                  });
-    Form_Load();
+    Form_Load(intSortIndex);
 }
 
 std::vector<QRect> frmJavaScript::JavaScriptCells() {
@@ -85,10 +84,10 @@ std::vector<QRect> frmJavaScript::JavaScriptCells() {
     return arrRect;
 }
 
-void frmJavaScript::Form_Load() {
+void frmJavaScript::Form_Load(std::int16_t intSortIndex) {
     modSupport::Guarded([&] {
         // Only 0 and 1 are stored, but any other value must still show colours.
-        if (SharedSettings().intSortIndex == 1) {
+        if (intSortIndex == 1) {
             ShowDotNet();
             btnDotNet->setChecked(true);
         } else {

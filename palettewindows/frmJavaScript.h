@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "palettewindows/PaletteWindow.h"
@@ -17,7 +18,8 @@ class QToolBar;
 class frmJavaScript : public PaletteWindow {
     Q_OBJECT
 public:
-    explicit frmJavaScript(const ColourScrollBars& objScrollBars);
+    /// Starts in the .NET order for sort index 1 and alphabetically for any other.
+    explicit frmJavaScript(const ColourScrollBars& objScrollBars, std::int16_t intSortIndex = 0);
 
     // Controls, in creation order.
     QToolBar* tbrSortTools = nullptr;
@@ -40,7 +42,7 @@ public:
     static std::vector<QRect> JavaScriptCells();
 
 private:
-    void Form_Load();
+    void Form_Load(std::int16_t intSortIndex);
 
     QActionGroup* objSortGroup = nullptr;
 };

@@ -23,7 +23,6 @@
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
-#include "settings/SettingsStore.h"
 #include "widgets/QtColour.h"
 
 namespace {
@@ -42,7 +41,6 @@ protected:
     std::vector<Colour> arrSeen;
 
     void SetUp() override {
-        SharedSettings() = ProgramSettings{};
         for (auto& objBar : arrBar) {
             objBar = std::make_unique<QScrollBar>(Qt::Horizontal);
             objBar->setRange(0, 255);
@@ -58,7 +56,6 @@ protected:
         // The windows close when the bars go; their deletion is deferred.
         for (auto& objBar : arrBar) objBar.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SharedSettings() = ProgramSettings{};
     }
     ColourScrollBars ScrollBars() const {
         return {arrBar[0].get(), arrBar[1].get(), arrBar[2].get()};
@@ -159,9 +156,8 @@ TEST_F(PaletteWindowTest, JavaScriptWindowStartsInTheStoredOrder) {
     // Only 0 and 1 are ever stored; any other value shows the alphabetical order.
     for (std::int16_t intSortIndex : {0, 1, 2, -1}) {
         SCOPED_TRACE(intSortIndex);
-        SharedSettings().intSortIndex = intSortIndex;
         const bool blnDotNet = intSortIndex == 1;
-        QPointer<frmJavaScript> frm = new frmJavaScript(ScrollBars());
+        QPointer<frmJavaScript> frm = new frmJavaScript(ScrollBars(), intSortIndex);
         EXPECT_EQ(frm->btnAlphabetically->isChecked(), !blnDotNet);
         EXPECT_EQ(frm->btnDotNet->isChecked(), blnDotNet);
         EXPECT_EQ(frm->lblJavaScriptColor->CellToolTip(0),
