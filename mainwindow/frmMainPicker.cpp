@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
@@ -55,9 +54,7 @@ void frmMain::chkColorPick_Click() {
         const bool blnOn = chkColorPick->isChecked();
         if (!blnOn) EndPick(false);
         picSampleContainer->setEnabled(blnOn);
-        // The palettes open while the mode is off, as the check box's tip says.
-        for (QPushButton* objOpener : {cmdWebsafe, cmdFailsafe, cmdJavaScript})
-            objOpener->setEnabled(!blnOn);
+        // Palette files cannot be opened in the mode; the palette windows still can.
         mnuFileOpen->setEnabled(!blnOn);
         mnuFileOpenInNotepad->setEnabled(!blnOn);
         ToolButton(2)->setEnabled(!blnOn);

@@ -12,6 +12,10 @@
 #include <QTest>
 #include <functional>
 
+#include "palettewindows/PaletteCells.h"
+#include "palettewindows/frmFailsafe.h"
+#include "palettewindows/frmJavaScript.h"
+#include "palettewindows/frmWebsafe.h"
 #include "tests/mainwindow/frmMainFixture.h"
 #include "widgets/QtColour.h"
 
@@ -29,6 +33,8 @@ protected:
         while (QGuiApplication::overrideCursor() != nullptr)
             QGuiApplication::restoreOverrideCursor();
         frmMainTest::TearDown();
+        // Palette windows close when the main window goes; their deletion is deferred.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     /// Opens the window on screen with Colour Pick Mode ticked by a click.
@@ -81,8 +87,9 @@ TEST_F(frmMainPickerTest, PickModeSwapsTheSamplesForTheOpenCommands) {
         for (QAction* objCommand :
              {frm->mnuFileOpen, frm->mnuFileOpenInNotepad, objOpen, objNotepad})
             EXPECT_EQ(objCommand->isEnabled(), !blnOn) << objCommand->objectName().toStdString();
+        // The palette windows open in either mode.
         for (QWidget* objOpener : {frm->cmdWebsafe, frm->cmdFailsafe, frm->cmdJavaScript})
-            EXPECT_EQ(objOpener->isEnabled(), !blnOn) << objOpener->objectName().toStdString();
+            EXPECT_TRUE(objOpener->isEnabled()) << objOpener->objectName().toStdString();
         EXPECT_EQ(objOpen->toolTip().toStdString(),
                   blnOn ? "Uncheck the check box Colour Pick Mode to enable"
                         : "Open Palette In Huevra (Ctrl+O)");
@@ -94,6 +101,22 @@ TEST_F(frmMainPickerTest, PickModeSwapsTheSamplesForTheOpenCommands) {
         EXPECT_EQ(objFileDialogs.arrRequests.size(), blnOn ? 0U : 1U);
         objFileDialogs.arrRequests.clear();
     }
+}
+
+TEST_F(frmMainPickerTest, PaletteWindowsOpenAndGiveTheirColourInPickMode) {
+    OpenInPickMode();
+    for (QPushButton* objButton : {frm->cmdWebsafe, frm->cmdFailsafe, frm->cmdJavaScript})
+        QTest::mouseClick(objButton, Qt::LeftButton);
+    ASSERT_TRUE(frm->objWebsafe && frm->objFailsafe && frm->objJavaScript);
+    EXPECT_TRUE(frm->objWebsafe->isVisible());
+    // A swatch's colour reaches the selected mark as in the mode off.
+    const QColor objSwatch = frm->objWebsafe->lblWebsafeColor->CellColour(5);
+    const std::array<int, 3> arrSwatch{objSwatch.red(), objSwatch.green(), objSwatch.blue()};
+    ASSERT_NE(Bars(), arrSwatch);
+    frm->objWebsafe->lblWebsafeColor_MouseDown(5, Qt::LeftButton);
+    EXPECT_EQ(Bars(), arrSwatch);
+    EXPECT_TRUE(frm->chkColorPick->isChecked());
+    EXPECT_FALSE(frm->mnuFileOpen->isEnabled());
 }
 
 TEST_F(frmMainPickerTest, OnlyTheSelectedSampleStartsAPickAndOnlyInPickMode) {
@@ -271,3 +294,4 @@ TEST_F(frmMainPickerTest, UnavailableDesktopPickerIsToldOnce) {
     frm.reset();
     fnLate(DesktopPickResult::Picked, lngGreen);
 }
+
