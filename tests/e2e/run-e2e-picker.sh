@@ -18,6 +18,15 @@ stop_bus() {
     portal_pid=""
     bus_pid=""
 }
+
+# Starts a session bus of our own that starts no installed services.
+start_bus() {
+    dbus-daemon --config-file="$(dirname "$0")/../platform/private-session-bus.conf" --fork \
+        --print-address=3 --print-pid=4 3>"$scratch/bus-address" 4>"$scratch/bus-pid"
+    bus_pid=$(cat "$scratch/bus-pid")
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus-address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
 trap 'stop_app; stop_bus; rm -rf "$scratch"' EXIT
 
 # The root window: left half $2, right half columns alternating $1 (odd x) and $2 (even x).
@@ -105,11 +114,7 @@ done
 
 # The desktop portal on a private session bus: a press on the sample asks it for the colour.
 if [ -n "${HUEVRA_FAKE_PORTAL:-}" ]; then
-    dbus-daemon --session --fork --print-address=3 --print-pid=4 \
-        3>"$scratch/bus-address" 4>"$scratch/bus-pid"
-    bus_pid=$(cat "$scratch/bus-pid")
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus-address")
-    export DBUS_SESSION_BUS_ADDRESS
+    start_bus
     export HUEVRA_PICK_THROUGH_PORTAL=1
 
     # Without a portal the press tells so.
