@@ -295,3 +295,57 @@ TEST_F(frmMainPickerTest, UnavailableDesktopPickerIsToldOnce) {
     fnLate(DesktopPickResult::Picked, lngGreen);
 }
 
+TEST_F(frmMainPickerTest, FailedDesktopPickIsToldOnceAndTheNextPickStarts) {
+    struct Case {
+        DesktopPickResult enmResult;
+        const char* strText;
+    };
+    const std::array<Case, 2> arrCases{{
+        {DesktopPickResult::InvalidColour,
+         "No colour was picked: the desktop's colour picker returned an invalid colour."},
+        {DesktopPickResult::NoAnswer,
+         "No colour was picked: the desktop's colour picker gave no answer."},
+    }};
+    objScreen.blnThroughDesktop = true;
+    OpenInPickMode();
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(objCase.strText);
+        objMessages.arrShown.clear();
+        const std::size_t intPicks = objScreen.arrDesktopPicks.size();
+        const std::array<int, 3> arrBefore = Bars();
+        Press();
+        ASSERT_EQ(objScreen.arrDesktopPicks.size(), intPicks + 1);
+        const DesktopPickDone fnDone = objScreen.arrDesktopPicks.back();
+        fnDone(objCase.enmResult, 0);
+        // A second end of the same pick is not told again.
+        fnDone(objCase.enmResult, 0);
+        ASSERT_EQ(objMessages.arrShown.size(), 1U);
+        EXPECT_EQ(objMessages.arrShown[0].strText, objCase.strText);
+        EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
+        EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+        EXPECT_EQ(Bars(), arrBefore);
+        // The failure ended the pick: the next press asks the desktop again.
+        Press();
+        ASSERT_EQ(objScreen.arrDesktopPicks.size(), intPicks + 2);
+        objScreen.arrDesktopPicks.back()(DesktopPickResult::Picked, PackColour(1, 2, 3));
+        EXPECT_EQ(Bars(), (std::array<int, 3>{1, 2, 3}));
+    }
+}
+
+TEST_F(frmMainPickerTest, UntickingPickModeEndsADesktopPickThatIsAwaited) {
+    objScreen.blnThroughDesktop = true;
+    OpenInPickMode();
+    Press();
+    ASSERT_EQ(objScreen.arrDesktopPicks.size(), 1U);
+    QTest::mouseClick(frm->chkColorPick, Qt::LeftButton);
+    QTest::mouseClick(frm->chkColorPick, Qt::LeftButton);
+    Press();
+    ASSERT_EQ(objScreen.arrDesktopPicks.size(), 2U) << "the unanswered pick no longer blocks";
+    // The ended pick's answer, whatever it is, is dropped; the new one's is taken.
+    objScreen.arrDesktopPicks[0](DesktopPickResult::Picked, lngGreen);
+    objScreen.arrDesktopPicks[0](DesktopPickResult::NoAnswer, 0);
+    EXPECT_EQ(Bars(), (std::array<int, 3>{255, 0, 0}));
+    EXPECT_TRUE(objMessages.arrShown.empty());
+    objScreen.arrDesktopPicks[1](DesktopPickResult::Picked, PackColour(12, 34, 56));
+    EXPECT_EQ(Bars(), (std::array<int, 3>{12, 34, 56}));
+}
