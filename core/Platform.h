@@ -15,8 +15,10 @@ public:
     virtual void SetText(const std::string& strText) = 0;
 };
 
-/// How a colour pick made by the desktop ended.
-enum class DesktopPickResult { Picked, Cancelled, Unavailable };
+/// How a colour pick made by the desktop ended: Unavailable when the desktop has no working
+/// picker, InvalidColour when its picker answered without a usable colour, NoAnswer when it
+/// gave no answer in time.
+enum class DesktopPickResult { Picked, Cancelled, Unavailable, InvalidColour, NoAnswer };
 
 /// Receives the end of a desktop pick: the result and, when picked, the packed colour.
 using DesktopPickDone = std::function<void(DesktopPickResult, std::int32_t)>;

@@ -273,7 +273,8 @@ private:
     bool ReadPickedPixel();
     void EndPick(bool blnApply);
     void StartDesktopPick();
-    void DesktopPickEnded(int intMark, DesktopPickResult enmResult, std::int32_t lngColour);
+    void DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickResult enmResult,
+                          std::int32_t lngColour);
 
     MainServices objServices;
     std::array<QAction*, 14> arrToolButton{};
@@ -291,5 +292,7 @@ private:
     // The focus that a pick borrows for its Escape key and gives back.
     QPointer<QWidget> objFocusBeforePick;
     bool blnDesktopPickPending = false;
+    // Counts the desktop picks, so that the answer of one no longer awaited is dropped.
+    std::uint32_t lngDesktopPick = 0;
     bool blnDesktopPickUnavailableShown = false;
 };

@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
@@ -32,6 +31,10 @@ const char* const strNoDesktopPicker =
     "Colours cannot be picked from the screen here: the desktop offers no colour picker.\r\n\r\n"
     "Install the desktop portal (xdg-desktop-portal) with the backend of your desktop to pick "
     "colours.";
+const char* const strInvalidDesktopColour =
+    "No colour was picked: the desktop's colour picker returned an invalid colour.";
+const char* const strNoDesktopAnswer =
+    "No colour was picked: the desktop's colour picker gave no answer.";
 
 // The mouse buttons of an event as a bit set: 1 left, 2 right, 4 middle.
 int ButtonBits(Qt::MouseButtons enmButtons) {
@@ -53,11 +56,14 @@ void frmMain::chkColorPick_Click() {
         modSupport::DoEvents();
         // Read after the pending events, which may have changed the box again.
         const bool blnOn = chkColorPick->isChecked();
-        if (!blnOn) EndPick(false);
+        if (!blnOn) {
+            EndPick(false);
+            // A desktop pick still awaited ends with the mode; its answer is dropped.
+            blnDesktopPickPending = false;
+            ++lngDesktopPick;
+        }
         picSampleContainer->setEnabled(blnOn);
-        // The palettes open while the mode is off, as the check box's tip says.
-        for (QPushButton* objOpener : {cmdWebsafe, cmdFailsafe, cmdJavaScript})
-            objOpener->setEnabled(!blnOn);
+        // Palette files cannot be opened in the mode; the palette windows still can.
         mnuFileOpen->setEnabled(!blnOn);
         mnuFileOpenInNotepad->setEnabled(!blnOn);
         ToolButton(2)->setEnabled(!blnOn);
@@ -162,22 +168,42 @@ void frmMain::EndPick(bool blnApply) {
 void frmMain::StartDesktopPick() {
     if (blnDesktopPickPending) return;
     blnDesktopPickPending = true;
+    const std::uint32_t lngPick = ++lngDesktopPick;
     const int intMark = objPalette.intSelectedMark;
     // The answer may come after the window has gone.
     const QPointer<frmMain> objWindow(this);
     objServices.objScreen.StartDesktopPick(
-        [objWindow, intMark](DesktopPickResult enmResult, std::int32_t lngColour) {
-            if (objWindow) objWindow->DesktopPickEnded(intMark, enmResult, lngColour);
+        [objWindow, lngPick, intMark](DesktopPickResult enmResult, std::int32_t lngColour) {
+            if (objWindow) objWindow->DesktopPickEnded(lngPick, intMark, enmResult, lngColour);
         });
 }
 
-void frmMain::DesktopPickEnded(int intMark, DesktopPickResult enmResult, std::int32_t lngColour) {
+void frmMain::DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickResult enmResult,
+                               std::int32_t lngColour) {
     Guarded([&] {
+        // Only the pick awaited answers, and only once.
+        if (!blnDesktopPickPending || lngPick != lngDesktopPick) return;
         blnDesktopPickPending = false;
-        if (enmResult == DesktopPickResult::Unavailable) {
-            if (blnDesktopPickUnavailableShown) return;
-            blnDesktopPickUnavailableShown = true;
-            objServices.objMessages.Show(strNoDesktopPicker, "Huevra", MessageIcon::Warning,
+        const char* strProblem = nullptr;
+        switch (enmResult) {
+            case DesktopPickResult::Picked:
+            case DesktopPickResult::Cancelled:
+                break;
+            case DesktopPickResult::Unavailable:
+                // Said once a run: the desktop will not grow a picker while the program runs.
+                if (blnDesktopPickUnavailableShown) return;
+                blnDesktopPickUnavailableShown = true;
+                strProblem = strNoDesktopPicker;
+                break;
+            case DesktopPickResult::InvalidColour:
+                strProblem = strInvalidDesktopColour;
+                break;
+            case DesktopPickResult::NoAnswer:
+                strProblem = strNoDesktopAnswer;
+                break;
+        }
+        if (strProblem != nullptr) {
+            objServices.objMessages.Show(strProblem, "Huevra", MessageIcon::Warning,
                                          MessageButtons::Ok);
             return;
         }

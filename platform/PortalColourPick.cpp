@@ -8,9 +8,11 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QVariant>
 #include <cmath>
+#include <utility>  // std::exchange
 
 #include "core/ColourValue.h"
 
@@ -20,6 +22,8 @@ const char* const strPortalService = "org.freedesktop.portal.Desktop";
 const char* const strPortalPath = "/org/freedesktop/portal/desktop";
 const char* const strScreenshotInterface = "org.freedesktop.portal.Screenshot";
 const char* const strRequestInterface = "org.freedesktop.portal.Request";
+// Answers kept while the portal's reply is awaited; more are not waited for by anyone honest.
+constexpr int intMostEarlyAnswers = 32;
 
 // Reads the (ddd) colour of a portal answer; false when it is missing or of another shape.
 bool ReadColour(const QVariant& objValue, double& dblRed, double& dblGreen, double& dblBlue) {
@@ -34,9 +38,9 @@ bool ReadColour(const QVariant& objValue, double& dblRed, double& dblGreen, doub
 
 }  // namespace
 
-void PortalColourPick::Start(DesktopPickDone fnDone) {
+void PortalColourPick::Start(DesktopPickDone fnDone, int intLimitMs) {
     // Owned by the application, so that a pick still open at exit is cleaned up.
-    auto* objPick = new PortalColourPick(std::move(fnDone));
+    auto* objPick = new PortalColourPick(std::move(fnDone), intLimitMs);
     objPick->Begin();
 }
 
@@ -45,8 +49,17 @@ int PortalColourPick::ComponentOf(double dblValue) {
     return static_cast<int>(std::lround(dblValue * 255.0));
 }
 
-PortalColourPick::PortalColourPick(DesktopPickDone fnDone)
-    : QObject(QCoreApplication::instance()), fnDone_(std::move(fnDone)) {}
+QString PortalColourPick::NewToken() {
+    // Another program on the bus must not be able to guess where the answer will be sent.
+    QString strToken = QStringLiteral("huevra_");
+    for (int i = 0; i < 4; ++i)
+        strToken += QString::number(QRandomGenerator::system()->generate(), 16)
+                        .rightJustified(8, QLatin1Char('0'));
+    return strToken;
+}
+
+PortalColourPick::PortalColourPick(DesktopPickDone fnDone, int intLimitMs)
+    : QObject(QCoreApplication::instance()), fnDone_(std::move(fnDone)), intLimitMs_(intLimitMs) {}
 
 void PortalColourPick::Begin() {
     QDBusConnection objBus = QDBusConnection::sessionBus();
@@ -57,8 +70,7 @@ void PortalColourPick::Begin() {
     }
     // The portal answers on a request object named after our bus name and a token of ours;
     // listening there before the call makes sure that no answer is missed.
-    static unsigned int intTokens = 0;
-    const QString strToken = QStringLiteral("huevra%1").arg(++intTokens);
+    const QString strToken = NewToken();
     QString strSender = objBus.baseService();
     if (strSender.startsWith(QLatin1Char(':'))) strSender.remove(0, 1);
     strSender.replace(QLatin1Char('.'), QLatin1Char('_'));
@@ -76,6 +88,11 @@ void PortalColourPick::Begin() {
                                                QDBusServiceWatcher::WatchForUnregistration, this);
     connect(objService, &QDBusServiceWatcher::serviceUnregistered, this,
             [this] { Finish(DesktopPickResult::Unavailable, 0); });
+    // Nor will one that has lost the request.
+    auto* objLimit = new QTimer(this);
+    objLimit->setSingleShot(true);
+    connect(objLimit, &QTimer::timeout, this, [this] { TimeUp(); });
+    objLimit->start(intLimitMs_);
     auto* objWatcher = new QDBusPendingCallWatcher(objBus.asyncCall(objCall), this);
     connect(objWatcher, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* objDone) { CallFinished(objDone); });
@@ -84,61 +101,109 @@ void PortalColourPick::Begin() {
 void PortalColourPick::CallFinished(QDBusPendingCallWatcher* objWatcher) {
     objWatcher->deleteLater();
     const QDBusPendingReply<QDBusObjectPath> objReply = *objWatcher;
-    if (objReply.isError()) {
+    // The reply comes from whoever owned the portal's name when the call reached it.
+    const QString strOwner = objWatcher->reply().service();
+    if (objReply.isError() || strOwner.isEmpty()) {
         Finish(DesktopPickResult::Unavailable, 0);
         return;
     }
+    if (blnFinished_) return;
+    strPortalOwner_ = strOwner;
     // Older portals choose the request object themselves.
     const QString strPath = objReply.value().path();
-    if (!blnFinished_ && strPath != strRequestPath_) {
+    if (strPath != strRequestPath_) {
+        arrEarly_.clear();
         Unsubscribe();
         if (!Subscribe(strPath)) Finish(DesktopPickResult::Unavailable, 0);
+        return;
+    }
+    const QList<QDBusMessage> arrEarly = std::exchange(arrEarly_, {});
+    for (const QDBusMessage& objSignal : arrEarly) {
+        if (blnFinished_) return;
+        Response(objSignal);
     }
 }
 
 bool PortalColourPick::Subscribe(const QString& strPath) {
     strRequestPath_ = strPath;
-    // Any sender: the portal's unique name may not be known yet when it is started on demand.
+    // Any sender and any signature: the portal's unique name is known only from its reply,
+    // which may come after its answer, and an answer of another shape still ends the pick.
     return QDBusConnection::sessionBus().connect(
         QString(), strPath, QLatin1String(strRequestInterface), QStringLiteral("Response"), this,
-        SLOT(Response(uint, QVariantMap)));
+        SLOT(Response(QDBusMessage)));
 }
 
 void PortalColourPick::Unsubscribe() {
     if (strRequestPath_.isEmpty()) return;
     QDBusConnection::sessionBus().disconnect(
         QString(), strRequestPath_, QLatin1String(strRequestInterface), QStringLiteral("Response"),
-        this, SLOT(Response(uint, QVariantMap)));
+        this, SLOT(Response(QDBusMessage)));
     strRequestPath_.clear();
 }
 
-void PortalColourPick::Response(uint intResponse, const QVariantMap& mapResults) {
+void PortalColourPick::Response(const QDBusMessage& objSignal) {
+    if (blnFinished_) return;
+    if (strPortalOwner_.isEmpty()) {
+        if (arrEarly_.size() < intMostEarlyAnswers) arrEarly_.append(objSignal);
+        return;
+    }
+    // Any program on the bus can send a signal on this path; only the portal's answer counts.
+    if (objSignal.service() != strPortalOwner_) return;
+    Answer(objSignal);
+}
+
+void PortalColourPick::Answer(const QDBusMessage& objSignal) {
+    const QList<QVariant> arrArguments = objSignal.arguments();
+    if (objSignal.signature() != QLatin1String("ua{sv}") || arrArguments.size() != 2) {
+        Finish(DesktopPickResult::InvalidColour, 0);
+        return;
+    }
+    const uint intResponse = arrArguments.at(0).toUInt();
     if (intResponse == 1) {
         Finish(DesktopPickResult::Cancelled, 0);
         return;
     }
+    if (intResponse != 0) {
+        // The desktop could not run its picker.
+        Finish(DesktopPickResult::Unavailable, 0);
+        return;
+    }
+    const auto mapResults = qdbus_cast<QVariantMap>(arrArguments.at(1));
     double dblRed = 0;
     double dblGreen = 0;
     double dblBlue = 0;
-    if (intResponse != 0 ||
-        !ReadColour(mapResults.value(QStringLiteral("color")), dblRed, dblGreen, dblBlue)) {
-        Finish(DesktopPickResult::Unavailable, 0);
+    if (!ReadColour(mapResults.value(QStringLiteral("color")), dblRed, dblGreen, dblBlue)) {
+        Finish(DesktopPickResult::InvalidColour, 0);
         return;
     }
     const int intRed = ComponentOf(dblRed);
     const int intGreen = ComponentOf(dblGreen);
     const int intBlue = ComponentOf(dblBlue);
     if (intRed < 0 || intGreen < 0 || intBlue < 0) {
-        Finish(DesktopPickResult::Unavailable, 0);
+        Finish(DesktopPickResult::InvalidColour, 0);
         return;
     }
     Finish(DesktopPickResult::Picked, PackColour(intRed, intGreen, intBlue));
+}
+
+void PortalColourPick::TimeUp() {
+    if (blnFinished_) return;
+    // The portal's own picker, if still shown, is closed, since its colour would go nowhere.
+    if (!strRequestPath_.isEmpty()) {
+        QDBusMessage objClose = QDBusMessage::createMethodCall(
+            strPortalOwner_.isEmpty() ? QString::fromLatin1(strPortalService) : strPortalOwner_,
+            strRequestPath_, QLatin1String(strRequestInterface), QStringLiteral("Close"));
+        objClose.setAutoStartService(false);
+        QDBusConnection::sessionBus().send(objClose);
+    }
+    Finish(DesktopPickResult::NoAnswer, 0);
 }
 
 void PortalColourPick::Finish(DesktopPickResult enmResult, std::int32_t lngColour) {
     if (blnFinished_) return;
     blnFinished_ = true;
     Unsubscribe();
+    arrEarly_.clear();
     deleteLater();
     try {
         fnDone_(enmResult, lngColour);

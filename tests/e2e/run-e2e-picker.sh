@@ -4,7 +4,9 @@
 # Covers scaled screens, the right one of two monitors and the desktop portal's pick.
 #   run-e2e-picker.sh path/to/huevra
 # HUEVRA_FAKE_PORTAL   the fake desktop portal program (tests/support/FakePortal.cpp); without
-#                      it the portal runs are skipped
+#                      it the portal runs are skipped. Where the portal's own front end
+#                      (/usr/libexec/xdg-desktop-portal) is installed, it also runs in front of
+#                      the fake program acting as the desktop's backend.
 set -euo pipefail
 export E2E_SCREEN=2560x1200x24
 source "$(dirname "$0")/e2e-lib.sh"
@@ -12,11 +14,42 @@ e2e_begin "$0" "$@"
 
 bus_pid=""
 portal_pid=""
+backend_pid=""
 stop_bus() {
-    if [ -n "$portal_pid" ]; then kill "$portal_pid" 2>/dev/null || true; fi
-    if [ -n "$bus_pid" ]; then kill "$bus_pid" 2>/dev/null || true; fi
+    local pid
+    for pid in "$portal_pid" "$backend_pid" "$bus_pid"; do
+        if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+    done
     portal_pid=""
+    backend_pid=""
     bus_pid=""
+}
+
+# Starts a session bus of our own that starts no installed services.
+start_bus() {
+    dbus-daemon --config-file="$(dirname "$0")/../platform/private-session-bus.conf" --fork \
+        --print-address=3 --print-pid=4 3>"$scratch/bus-address" 4>"$scratch/bus-pid"
+    bus_pid=$(cat "$scratch/bus-pid")
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus-address")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# Waits until the line $2 stands in the log $1.
+wait_for_line() {
+    local until
+    until=$(deadline 10)
+    until grep -q "$2" "$1" || ! before "$until"; do sleep 0.05; done
+    grep -q "$2" "$1"
+}
+
+# Presses on the selected sample box and expects the clipboard to hold $2; $1 names the check.
+check_portal_pick() {
+    click_at 70 265
+    if wait_for_clipboard "$2" >/dev/null; then
+        echo "$1: picked $2"
+    else
+        fail "$1: the pick did not give $2"
+    fi
 }
 trap 'stop_app; stop_bus; rm -rf "$scratch"' EXIT
 
@@ -105,11 +138,7 @@ done
 
 # The desktop portal on a private session bus: a press on the sample asks it for the colour.
 if [ -n "${HUEVRA_FAKE_PORTAL:-}" ]; then
-    dbus-daemon --session --fork --print-address=3 --print-pid=4 \
-        3>"$scratch/bus-address" 4>"$scratch/bus-pid"
-    bus_pid=$(cat "$scratch/bus-pid")
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus-address")
-    export DBUS_SESSION_BUS_ADDRESS
+    start_bus
     export HUEVRA_PICK_THROUGH_PORTAL=1
 
     # Without a portal the press tells so.
@@ -125,20 +154,46 @@ if [ -n "${HUEVRA_FAKE_PORTAL:-}" ]; then
     fi
     stop_app
 
-    "$HUEVRA_FAKE_PORTAL" pick 0.2 0.4 0.8 >"$scratch/portal.log" 2>&1 &
+    # Another client on the bus sends magenta on the request object first; the portal's own
+    # colour is the one taken.
+    "$HUEVRA_FAKE_PORTAL" pick 0.2 0.4 0.8 forged >"$scratch/portal.log" 2>&1 &
     portal_pid=$!
-    until=$(deadline 10)
-    until grep -q ready "$scratch/portal.log" || ! before "$until"; do sleep 0.05; done
+    wait_for_line "$scratch/portal.log" ready || fail "portal: the fake portal did not start"
     if open_in_pick_mode portal 1; then
-        click_at 70 265
-        if wait_for_clipboard "#3366CC" >/dev/null; then
-            echo "portal: picked #3366CC"
-        else
-            fail "portal: the pick did not give #3366CC"
-        fi
+        check_portal_pick "portal" "#3366CC"
     fi
     stop_app
     stop_bus
+
+    # The portal's own front end, with the fake program as the desktop's backend behind it.
+    if [ -x /usr/libexec/xdg-desktop-portal ]; then
+        start_bus
+        mkdir -p "$scratch/portals"
+        # The front end offers the screenshot portal only with a backend for access dialogs
+        # too; a colour pick asks for no access.
+        printf '%s\n' '[portal]' 'DBusName=org.freedesktop.impl.portal.desktop.huevratest' \
+            'Interfaces=org.freedesktop.impl.portal.Screenshot;org.freedesktop.impl.portal.Access;' \
+            'UseIn=huevratest' >"$scratch/portals/huevratest.portal"
+        "$HUEVRA_FAKE_PORTAL" backend 0.8 0.4 0.2 >"$scratch/backend.log" 2>&1 &
+        backend_pid=$!
+        wait_for_line "$scratch/backend.log" ready || fail "front end: the backend did not start"
+        XDG_DESKTOP_PORTAL_DIR="$scratch/portals" XDG_CURRENT_DESKTOP=huevratest \
+            /usr/libexec/xdg-desktop-portal -r -v >"$scratch/portal-frontend.log" 2>&1 &
+        portal_pid=$!
+        until=$(deadline 10)
+        until dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.GetNameOwner string:org.freedesktop.portal.Desktop \
+            >/dev/null 2>&1 || ! before "$until"; do sleep 0.1; done
+        if open_in_pick_mode frontend 1; then
+            check_portal_pick "portal front end" "#CC6633"
+            grep -q "backend pick /org/freedesktop/portal/desktop/request/" "$scratch/backend.log" ||
+                fail "portal front end: the backend was not asked"
+        fi
+        stop_app
+        stop_bus
+    else
+        echo "portal front end run skipped: /usr/libexec/xdg-desktop-portal is not installed"
+    fi
     unset HUEVRA_PICK_THROUGH_PORTAL
 else
     echo "portal runs skipped: HUEVRA_FAKE_PORTAL is not set"

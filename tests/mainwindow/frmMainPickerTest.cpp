@@ -12,6 +12,10 @@
 #include <QTest>
 #include <functional>
 
+#include "palettewindows/PaletteCells.h"
+#include "palettewindows/frmFailsafe.h"
+#include "palettewindows/frmJavaScript.h"
+#include "palettewindows/frmWebsafe.h"
 #include "tests/mainwindow/frmMainFixture.h"
 #include "widgets/QtColour.h"
 
@@ -29,6 +33,8 @@ protected:
         while (QGuiApplication::overrideCursor() != nullptr)
             QGuiApplication::restoreOverrideCursor();
         frmMainTest::TearDown();
+        // Palette windows close when the main window goes; their deletion is deferred.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     /// Opens the window on screen with Colour Pick Mode ticked by a click.
@@ -81,8 +87,9 @@ TEST_F(frmMainPickerTest, PickModeSwapsTheSamplesForTheOpenCommands) {
         for (QAction* objCommand :
              {frm->mnuFileOpen, frm->mnuFileOpenInNotepad, objOpen, objNotepad})
             EXPECT_EQ(objCommand->isEnabled(), !blnOn) << objCommand->objectName().toStdString();
+        // The palette windows open in either mode.
         for (QWidget* objOpener : {frm->cmdWebsafe, frm->cmdFailsafe, frm->cmdJavaScript})
-            EXPECT_EQ(objOpener->isEnabled(), !blnOn) << objOpener->objectName().toStdString();
+            EXPECT_TRUE(objOpener->isEnabled()) << objOpener->objectName().toStdString();
         EXPECT_EQ(objOpen->toolTip().toStdString(),
                   blnOn ? "Uncheck the check box Colour Pick Mode to enable"
                         : "Open Palette In Huevra (Ctrl+O)");
@@ -94,6 +101,22 @@ TEST_F(frmMainPickerTest, PickModeSwapsTheSamplesForTheOpenCommands) {
         EXPECT_EQ(objFileDialogs.arrRequests.size(), blnOn ? 0U : 1U);
         objFileDialogs.arrRequests.clear();
     }
+}
+
+TEST_F(frmMainPickerTest, PaletteWindowsOpenAndGiveTheirColourInPickMode) {
+    OpenInPickMode();
+    for (QPushButton* objButton : {frm->cmdWebsafe, frm->cmdFailsafe, frm->cmdJavaScript})
+        QTest::mouseClick(objButton, Qt::LeftButton);
+    ASSERT_TRUE(frm->objWebsafe && frm->objFailsafe && frm->objJavaScript);
+    EXPECT_TRUE(frm->objWebsafe->isVisible());
+    // A swatch's colour reaches the selected mark as in the mode off.
+    const QColor objSwatch = frm->objWebsafe->lblWebsafeColor->CellColour(5);
+    const std::array<int, 3> arrSwatch{objSwatch.red(), objSwatch.green(), objSwatch.blue()};
+    ASSERT_NE(Bars(), arrSwatch);
+    frm->objWebsafe->lblWebsafeColor_MouseDown(5, Qt::LeftButton);
+    EXPECT_EQ(Bars(), arrSwatch);
+    EXPECT_TRUE(frm->chkColorPick->isChecked());
+    EXPECT_FALSE(frm->mnuFileOpen->isEnabled());
 }
 
 TEST_F(frmMainPickerTest, OnlyTheSelectedSampleStartsAPickAndOnlyInPickMode) {
@@ -270,4 +293,59 @@ TEST_F(frmMainPickerTest, UnavailableDesktopPickerIsToldOnce) {
     DesktopPickDone fnLate = objScreen.arrDesktopPicks.back();
     frm.reset();
     fnLate(DesktopPickResult::Picked, lngGreen);
+}
+
+TEST_F(frmMainPickerTest, FailedDesktopPickIsToldOnceAndTheNextPickStarts) {
+    struct Case {
+        DesktopPickResult enmResult;
+        const char* strText;
+    };
+    const std::array<Case, 2> arrCases{{
+        {DesktopPickResult::InvalidColour,
+         "No colour was picked: the desktop's colour picker returned an invalid colour."},
+        {DesktopPickResult::NoAnswer,
+         "No colour was picked: the desktop's colour picker gave no answer."},
+    }};
+    objScreen.blnThroughDesktop = true;
+    OpenInPickMode();
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(objCase.strText);
+        objMessages.arrShown.clear();
+        const std::size_t intPicks = objScreen.arrDesktopPicks.size();
+        const std::array<int, 3> arrBefore = Bars();
+        Press();
+        ASSERT_EQ(objScreen.arrDesktopPicks.size(), intPicks + 1);
+        const DesktopPickDone fnDone = objScreen.arrDesktopPicks.back();
+        fnDone(objCase.enmResult, 0);
+        // A second end of the same pick is not told again.
+        fnDone(objCase.enmResult, 0);
+        ASSERT_EQ(objMessages.arrShown.size(), 1U);
+        EXPECT_EQ(objMessages.arrShown[0].strText, objCase.strText);
+        EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
+        EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+        EXPECT_EQ(Bars(), arrBefore);
+        // The failure ended the pick: the next press asks the desktop again.
+        Press();
+        ASSERT_EQ(objScreen.arrDesktopPicks.size(), intPicks + 2);
+        objScreen.arrDesktopPicks.back()(DesktopPickResult::Picked, PackColour(1, 2, 3));
+        EXPECT_EQ(Bars(), (std::array<int, 3>{1, 2, 3}));
+    }
+}
+
+TEST_F(frmMainPickerTest, UntickingPickModeEndsADesktopPickThatIsAwaited) {
+    objScreen.blnThroughDesktop = true;
+    OpenInPickMode();
+    Press();
+    ASSERT_EQ(objScreen.arrDesktopPicks.size(), 1U);
+    QTest::mouseClick(frm->chkColorPick, Qt::LeftButton);
+    QTest::mouseClick(frm->chkColorPick, Qt::LeftButton);
+    Press();
+    ASSERT_EQ(objScreen.arrDesktopPicks.size(), 2U) << "the unanswered pick no longer blocks";
+    // The ended pick's answer, whatever it is, is dropped; the new one's is taken.
+    objScreen.arrDesktopPicks[0](DesktopPickResult::Picked, lngGreen);
+    objScreen.arrDesktopPicks[0](DesktopPickResult::NoAnswer, 0);
+    EXPECT_EQ(Bars(), (std::array<int, 3>{255, 0, 0}));
+    EXPECT_TRUE(objMessages.arrShown.empty());
+    objScreen.arrDesktopPicks[1](DesktopPickResult::Picked, PackColour(12, 34, 56));
+    EXPECT_EQ(Bars(), (std::array<int, 3>{12, 34, 56}));
 }

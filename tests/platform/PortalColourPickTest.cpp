@@ -6,12 +6,14 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTest>
+#include <algorithm>  // std::mismatch
 #include <array>
 #include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/ColourValue.h"
 #include "platform/PortalColourPick.h"
@@ -55,15 +57,27 @@ protected:
         ASSERT_EQ(objPortal.readLine().trimmed().toStdString(), "ready");
     }
 
-    /// Picks through the portal and waits for the one answer.
-    static Outcome Pick() {
+    /// Returns the next line the portal prints, or the empty text when none comes.
+    std::string PortalLine() {
+        if (!QTest::qWaitFor([&] { return objPortal.canReadLine(); }, intPatienceMs)) return {};
+        return objPortal.readLine().trimmed().toStdString();
+    }
+
+    /// Picks through the portal, as the program does or with the given time limit, and waits
+    /// for the one answer.
+    static Outcome Pick(std::optional<int> intLimitMs = std::nullopt) {
         std::optional<Outcome> objOutcome;
         int intCalls = 0;
-        QtScreen objScreen;
-        objScreen.StartDesktopPick([&](DesktopPickResult enmResult, std::int32_t lngColour) {
+        const auto fnDone = [&](DesktopPickResult enmResult, std::int32_t lngColour) {
             ++intCalls;
             objOutcome = Outcome{enmResult, lngColour};
-        });
+        };
+        if (intLimitMs) {
+            PortalColourPick::Start(fnDone, *intLimitMs);
+        } else {
+            QtScreen objScreen;
+            objScreen.StartDesktopPick(fnDone);
+        }
         EXPECT_FALSE(objOutcome.has_value()) << "the answer comes from the event loop";
         if (!QTest::qWaitFor([&] { return objOutcome.has_value(); }, intPatienceMs)) {
             ADD_FAILURE() << "no answer";
@@ -119,18 +133,90 @@ TEST_F(PortalColourPickTest, PickedColourIsReturnedPacked) {
     }
 }
 
-TEST_F(PortalColourPickTest, CancelAndFailuresAreToldApart) {
-    const std::array<std::pair<const char*, DesktopPickResult>, 3> arrCases{{
-        {"cancel", DesktopPickResult::Cancelled},
-        {"fail", DesktopPickResult::Unavailable},
-        {"nocolour", DesktopPickResult::Unavailable},
-    }};
-    for (const auto& [strMode, enmExpected] : arrCases) {
-        SCOPED_TRACE(strMode);
-        StartPortal({QLatin1String(strMode)});
-        EXPECT_EQ(Pick().enmResult, enmExpected);
+TEST_F(PortalColourPickTest, AnswersOfOtherClientsOnTheBusAreIgnored) {
+    // Another client sends magenta on the request object before the portal's reply and again
+    // after it; the portal's own answer comes before or after its reply.
+    for (const QStringList& arrArgs : {QStringList{"pick", "0", "1", "0", "forged"},
+                                       QStringList{"pick", "0", "1", "0", "early", "forged"}}) {
+        SCOPED_TRACE(arrArgs.join(QLatin1Char(' ')).toStdString());
+        StartPortal(arrArgs);
+        const Outcome objOutcome = Pick();
+        EXPECT_EQ(objOutcome.enmResult, DesktopPickResult::Picked);
+        EXPECT_EQ(objOutcome.lngColour, PackColour(0, 255, 0));
         TearDown();
     }
+}
+
+TEST_F(PortalColourPickTest, HandleTokensCannotBeGuessed) {
+    StartPortal({"pick", "0", "1", "0"});
+    std::vector<std::string> arrTokens;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Pick().enmResult, DesktopPickResult::Picked);
+        const std::string strLine = PortalLine();
+        ASSERT_EQ(strLine.rfind("pick ", 0), 0U) << strLine;
+        arrTokens.push_back(strLine.substr(5));
+    }
+    for (std::size_t i = 0; i < arrTokens.size(); ++i) {
+        SCOPED_TRACE(arrTokens[i]);
+        // The token becomes an element of an object path.
+        EXPECT_FALSE(arrTokens[i].empty());
+        EXPECT_EQ(
+            arrTokens[i].find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                           "0123456789_"),
+            std::string::npos);
+        // Each differs from the others early and carries a long tail of its own, unlike a
+        // count.
+        for (std::size_t j = 0; j < i; ++j) {
+            const auto itDiffer = std::mismatch(arrTokens[i].begin(), arrTokens[i].end(),
+                                                arrTokens[j].begin(), arrTokens[j].end());
+            EXPECT_GE(arrTokens[i].end() - itDiffer.first, 16) << arrTokens[j];
+            EXPECT_GE(arrTokens[j].end() - itDiffer.second, 16) << arrTokens[j];
+        }
+    }
+}
+
+TEST_F(PortalColourPickTest, CancelFailuresAndUnusableAnswersAreToldApart) {
+    struct Case {
+        QStringList arrArgs;
+        DesktopPickResult enmExpected;
+    };
+    const std::array<Case, 8> arrCases{{
+        {{"cancel"}, DesktopPickResult::Cancelled},
+        {{"fail"}, DesktopPickResult::Unavailable},
+        {{"nocolour"}, DesktopPickResult::InvalidColour},
+        {{"wrongtype"}, DesktopPickResult::InvalidColour},
+        {{"badsignature"}, DesktopPickResult::InvalidColour},
+        {{"pick", "1.5", "0", "0"}, DesktopPickResult::InvalidColour},
+        {{"pick", "0", "-0.25", "0"}, DesktopPickResult::InvalidColour},
+        {{"pick", "0", "0", "1e300"}, DesktopPickResult::InvalidColour},
+    }};
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(objCase.arrArgs.join(QLatin1Char(' ')).toStdString());
+        StartPortal(objCase.arrArgs);
+        EXPECT_EQ(Pick().enmResult, objCase.enmExpected);
+        TearDown();
+    }
+}
+
+TEST_F(PortalColourPickTest, PickWithoutAnAnswerEndsWhenTimeIsUpAndClosesTheRequest) {
+    // The portal takes the call and answers nowhere, or on an object that is not the request's.
+    for (const char* strMode : {"silent", "otherpath"}) {
+        SCOPED_TRACE(strMode);
+        StartPortal({QLatin1String(strMode)});
+        EXPECT_EQ(Pick(100).enmResult, DesktopPickResult::NoAnswer);
+        const std::string strPick = PortalLine();
+        ASSERT_EQ(strPick.rfind("pick ", 0), 0U) << strPick;
+        // The portal's picker is told to close, on the request object of this pick.
+        const std::string strClose = PortalLine();
+        EXPECT_EQ(strClose.rfind("close /org/freedesktop/portal/desktop/request/", 0), 0U)
+            << strClose;
+        EXPECT_TRUE(QString::fromStdString(strClose).endsWith(
+            QLatin1Char('/') + QString::fromStdString(strPick.substr(5))))
+            << strClose;
+        TearDown();
+    }
+    // The limit the program uses leaves the user time for the desktop's picker.
+    EXPECT_GE(PortalColourPick::intTimeLimitMs, 60 * 1000);
 }
 
 TEST_F(PortalColourPickTest, NoPortalOnTheBusIsUnavailable) {
@@ -144,7 +230,7 @@ TEST_F(PortalColourPickTest, PortalThatGoesAwayBeforeAnsweringIsUnavailable) {
     objScreen.StartDesktopPick([&](DesktopPickResult enmEnd, std::int32_t) { enmResult = enmEnd; });
     // The portal has taken the call once it says so.
     ASSERT_TRUE(QTest::qWaitFor([&] { return objPortal.canReadLine(); }, intPatienceMs));
-    ASSERT_EQ(objPortal.readLine().trimmed().toStdString(), "pick");
+    ASSERT_EQ(objPortal.readLine().trimmed().left(5).toStdString(), "pick ");
     EXPECT_FALSE(enmResult.has_value());
     objPortal.kill();
     objPortal.waitForFinished();
