@@ -24,6 +24,9 @@ bool QtHelpViewer::ShowTopic(const std::string& strHelpFile, const std::string& 
         strLoadedFile = strHelpFile;
     }
     if (!frmViewer->ShowTopic(QString::fromStdString(strTopic))) return false;
+    // A minimised viewer comes back as it was before, maximised or not.
+    frmViewer->setWindowState((frmViewer->windowState() & ~Qt::WindowMinimized) |
+                              Qt::WindowActive);
     frmViewer->show();
     frmViewer->raise();
     frmViewer->activateWindow();

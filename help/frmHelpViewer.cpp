@@ -12,14 +12,17 @@
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "core/modSupport.h"
 
@@ -31,21 +34,64 @@ const char* const strViewerTitle = "Huevra Help";
 // Every page of the help file lies in this virtual folder.
 const char* const strVirtualFolder = "doc";
 
+// How long loading a help file waits for its search index; a few small pages take well under a
+// second, and the limit only keeps a broken index from holding the program.
+constexpr int intIndexWriteLimitMs = 10000;
+// How long closing the viewer waits for the index's writer to stop once it has been told to.
+constexpr int intIndexStopLimitMs = 3000;
+
+// Objects of viewers whose index writer did not stop in time: the engine, and the search result
+// list, which deletes the search engine when it goes. Deleting either would wait for the writer
+// without limit, so they are kept, still reachable, for the rest of the run.
+std::vector<QObject*>& AbandonedObjects() {
+    static auto* arrObject = new std::vector<QObject*>();
+    return *arrObject;
+}
+
+// A page parsed for what it names: every resource it asks for is noted and answered with
+// nothing, never read.
+class PageScan : public QTextDocument {
+public:
+    QStringList arrNamed;
+
+protected:
+    QVariant loadResource(int, const QUrl& objName) override {
+        arrNamed << objName.toString();
+        return QByteArray();
+    }
+};
+
+// Reads a page's text as Qt's index writer does: in the encoding its markup declares.
+QString PageText(const QByteArray& arrData) {
+    QTextStream objStream(arrData);
+    if (const auto enmEncoding = QStringConverter::encodingForHtml(arrData))
+        objStream.setEncoding(*enmEncoding);
+    return objStream.readAll();
+}
+
 }  // namespace
 
 HelpBrowser::HelpBrowser(QHelpEngine* objEngine, QWidget* parent)
     : QTextBrowser(parent), objEngine_(objEngine) {}
 
 QVariant HelpBrowser::loadResource(int intType, const QUrl& objName) {
-    if (objName.scheme() == QLatin1String("qthelp")) {
-        const QByteArray arrData = objEngine_->fileData(objName);
-        // Pages are HTML in UTF-8; style sheets and images are handed over as they are.
-        if (intType == QTextDocument::HtmlResource || intType == QTextDocument::StyleSheetResource)
-            return QString::fromUtf8(arrData);
-        return arrData;
+    // Only the pages, style sheets and images of the loaded help file are read. Anything else
+    // gets an answer that holds nothing rather than a null one, which would send Qt to read the
+    // name from the disk.
+    QByteArray arrData;
+    if (objName.scheme() == QLatin1String("qthelp") && !strNamespace_.isEmpty() &&
+        objName.host().compare(strNamespace_, Qt::CaseInsensitive) == 0)
+        arrData = objEngine_->fileData(objName);
+    // Pages are HTML in UTF-8; style sheets are handed over as they are.
+    if (intType != QTextDocument::ImageResource) return QVariant(QString::fromUtf8(arrData));
+    // An image that is not one, too, would be read from the disk under its name: in its place
+    // goes a transparent pixel.
+    QImage objImage = QImage::fromData(arrData);
+    if (objImage.isNull()) {
+        objImage = QImage(1, 1, QImage::Format_ARGB32);
+        objImage.fill(Qt::transparent);
     }
-    // Nothing outside the help file is read into the viewer.
-    return {};
+    return QVariant(objImage);
 }
 
 frmHelpViewer::frmHelpViewer() {
@@ -66,8 +112,31 @@ frmHelpViewer::frmHelpViewer() {
 }
 
 frmHelpViewer::~frmHelpViewer() {
-    // The search index is written by the engine's own thread; it stops before the engine goes.
-    if (objEngine->searchEngine() != nullptr) objEngine->searchEngine()->cancelIndexing();
+    // The search index is written by the engine's own thread, which must stop before the engine
+    // and its collection folder go. One that does not stop in time keeps its engine.
+    if (StopSearchIndex()) {
+        delete objEngine;
+    } else {
+        QHelpSearchResultWidget* objResults = objEngine->searchEngine()->resultWidget();
+        objResults->hide();
+        objResults->setParent(nullptr);
+        objEngine->setParent(nullptr);
+        AbandonedObjects().push_back(objResults);
+        AbandonedObjects().push_back(objEngine);
+    }
+    objEngine = nullptr;
+}
+
+bool frmHelpViewer::StopSearchIndex() {
+    QHelpSearchEngine* objSearch = objEngine->searchEngine();
+    if (objSearch == nullptr) return true;
+    objSearch->cancelIndexing();
+    if (!blnIndexing) return true;
+    QEventLoop objLoop;
+    connect(objSearch, &QHelpSearchEngine::indexingFinished, &objLoop, &QEventLoop::quit);
+    QTimer::singleShot(intIndexStopLimitMs, &objLoop, &QEventLoop::quit);
+    objLoop.exec(QEventLoop::ExcludeUserInputEvents);
+    return !blnIndexing;
 }
 
 void frmHelpViewer::CreateControls() {
@@ -129,11 +198,13 @@ void frmHelpViewer::CreateControls() {
     connect(cmdForward, &QPushButton::clicked, txtTopic, &QTextBrowser::forward);
     connect(txtTopic, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(txtTopic, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
-    connect(txtTopic, &QTextBrowser::sourceChanged, this, [this] { txtTopic_SourceChanged(); });
+    // The browser tells the new page before source() gives it.
+    connect(txtTopic, &QTextBrowser::sourceChanged, this,
+            [this](const QUrl& objPage) { txtTopic_SourceChanged(objPage); });
     // The contents are read in the engine's own thread; they open on the page shown.
     connect(objEngine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
         objEngine->contentWidget()->expandToDepth(0);
-        txtTopic_SourceChanged();
+        txtTopic_SourceChanged(txtTopic->source());
     });
     connect(tabNavigation, &QTabWidget::currentChanged, this, [this] { tabNavigation_Change(); });
     connect(objContents, &QHelpContentWidget::linkActivated, this,
@@ -148,10 +219,14 @@ void frmHelpViewer::CreateControls() {
                 if (!arrLink.isEmpty()) ShowLink(arrLink.first().url);
             });
     connect(objQuery, &QHelpSearchQueryWidget::search, this, [this] { Search(); });
-    connect(objEngine->searchEngine(), &QHelpSearchEngine::indexingStarted, this,
-            [this] { blnSearchReady = false; });
-    connect(objEngine->searchEngine(), &QHelpSearchEngine::indexingFinished, this,
-            [this] { blnSearchReady = true; });
+    connect(objEngine->searchEngine(), &QHelpSearchEngine::indexingStarted, this, [this] {
+        blnSearchReady = false;
+        blnIndexing = true;
+    });
+    connect(objEngine->searchEngine(), &QHelpSearchEngine::indexingFinished, this, [this] {
+        blnSearchReady = true;
+        blnIndexing = false;
+    });
     connect(objResults, &QHelpSearchResultWidget::requestShowLink, this,
             [this](const QUrl& objUrl) { ShowLink(objUrl); });
 }
@@ -167,22 +242,41 @@ bool frmHelpViewer::LoadHelpFile(const QString& strHelpFile) {
         if (!objEngine->registeredDocumentations().contains(strNamespace) &&
             !objEngine->registerDocumentation(objFile.absoluteFilePath()))
             return false;
+        txtTopic->SetNamespace(strNamespace);
         strBaseAddress = QStringLiteral("qthelp://") + strNamespace + QLatin1Char('/') +
                          QLatin1String(strVirtualFolder) + QLatin1Char('/');
         objEngine->contentModel()->createContents(QString());
         objEngine->indexModel()->createIndex(QString());
-        WriteSearchIndex();
+        // Qt's index writer parses the pages in a thread of its own, with nothing to resolve
+        // the names in them against: it would read a style sheet or background that a page
+        // names from the current folder or anywhere on the disk, and wait for ever on a FIFO.
+        // A help file with such a page gets no search index; the manual's pages name nothing.
+        const bool blnSearchable = PagesNameNothing(strNamespace);
+        tabNavigation->setTabEnabled(intSearchTab, blnSearchable);
+        if (blnSearchable) WriteSearchIndex();
         return true;
     });
+}
+
+bool frmHelpViewer::PagesNameNothing(const QString& strNamespace) const {
+    // The pages that the index writer parses as HTML.
+    for (const QUrl& objFile : objEngine->files(strNamespace, QString())) {
+        const QString strFile = objFile.toString(QUrl::RemoveFragment);
+        if (!strFile.endsWith(QLatin1String(".html")) && !strFile.endsWith(QLatin1String(".htm")))
+            continue;
+        PageScan objPage;
+        objPage.setHtml(PageText(objEngine->fileData(objFile)));
+        if (!objPage.arrNamed.isEmpty()) return false;
+    }
+    return true;
 }
 
 void frmHelpViewer::WriteSearchIndex() {
     QHelpSearchEngine* objSearch = objEngine->searchEngine();
     QEventLoop objLoop;
     connect(objSearch, &QHelpSearchEngine::indexingFinished, &objLoop, &QEventLoop::quit);
-    // A few small pages take well under a second; the limit only keeps a broken index from
-    // holding the program.
-    QTimer::singleShot(20000, &objLoop, &QEventLoop::quit);
+    QTimer::singleShot(intIndexWriteLimitMs, &objLoop, &QEventLoop::quit);
+    blnIndexing = true;
     objSearch->reindexDocumentation();
     objLoop.exec(QEventLoop::ExcludeUserInputEvents);
 }
@@ -215,18 +309,22 @@ void frmHelpViewer::ShowLink(const QUrl& objUrl) {
     });
 }
 
-void frmHelpViewer::txtTopic_SourceChanged() {
+void frmHelpViewer::txtTopic_SourceChanged(const QUrl& objSource) {
     Guarded([&] {
         const QString strPageTitle = txtTopic->documentTitle();
         setWindowTitle(strPageTitle.isEmpty()
                            ? QLatin1String(strViewerTitle)
                            : QLatin1String(strViewerTitle) + QStringLiteral(" - ") + strPageTitle);
-        // The contents follow the page that is shown.
+        // The contents mark the page that is shown: the entry already marked when it leads to
+        // just that place (a part of a page chosen in the contents), otherwise the page's entry.
         QHelpContentWidget* objContents = objEngine->contentWidget();
-        QUrl objPage = txtTopic->source();
-        objPage.setFragment(QString());
-        const QModelIndex objItem = objContents->indexOf(objPage);
-        if (objItem.isValid()) objContents->setCurrentIndex(objItem);
+        QModelIndex objItem = objContents->currentIndex();
+        const QHelpContentItem* objEntry = objEngine->contentModel()->contentItemAt(objItem);
+        if (objEntry == nullptr || objEntry->url() != objSource)
+            objItem = objContents->indexOf(objSource.adjusted(QUrl::RemoveFragment));
+        if (!objItem.isValid()) return;
+        objContents->setCurrentIndex(objItem);
+        objContents->scrollTo(objItem);
     });
 }
 
@@ -237,7 +335,7 @@ void frmHelpViewer::tabNavigation_Change() {
             case 1:
                 txtIndexLookFor->setFocus();
                 break;
-            case 2:
+            case intSearchTab:
                 objEngine->searchEngine()->queryWidget()->setFocus();
                 break;
             default:

@@ -16,14 +16,20 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 
-/// A text browser that reads its pages, style sheets and images from the help engine.
+/// A text browser that reads its pages, style sheets and images from the help file alone.
 class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QHelpEngine* objEngine, QWidget* parent);
+    /// Sets the namespace of the help file whose pages, style sheets and images are read.
+    void SetNamespace(const QString& strNamespace) { strNamespace_ = strNamespace; }
+    /// The resource from the help file. Anything outside it, and an image that does not decode,
+    /// gets an answer that holds nothing (empty text, a transparent pixel), never a null value,
+    /// so that Qt does not fall back to reading the name from the disk.
     QVariant loadResource(int intType, const QUrl& objName) override;
 
 private:
     QHelpEngine* objEngine_;
+    QString strNamespace_;
 };
 
 class frmHelpViewer : public QWidget {
@@ -53,20 +59,31 @@ public:
     /// Whether the full-text index of the loaded file is written and ready for searches.
     bool SearchReady() const { return blnSearchReady; }
 
-    void txtTopic_SourceChanged();
+    /// The page now shown: the window's title and the contents follow it.
+    void txtTopic_SourceChanged(const QUrl& objPage);
     void tabNavigation_Change();
     void txtIndexLookFor_Change();
     void ShowLink(const QUrl& objUrl);
     void Search();
 
 private:
+    /// Whether no page of the help file names a resource, which would be read from the disk
+    /// while the search index is written.
+    bool PagesNameNothing(const QString& strNamespace) const;
     /// Writes the search index of the loaded help file and waits until it is written.
     void WriteSearchIndex();
+    /// Stops the search index's writer, waiting for it a limited time; false when it is still
+    /// running.
+    bool StopSearchIndex();
     void CreateControls();
     QUrl TopicAddress(const QString& strTopic) const;
+
+    static constexpr int intSearchTab = 2;
 
     QTemporaryDir objCollectionFolder;
     QHelpEngine* objEngine = nullptr;
     QString strBaseAddress;
     bool blnSearchReady = false;
+    // The index's writer has been started and has not told that it finished.
+    bool blnIndexing = false;
 };
