@@ -32,6 +32,13 @@ int ExactNumber(const std::string& strText, int intHighest) {
     return -1;
 }
 
+// True for a path that may name a folder on a disk that is not there now: an absolute path.
+// A relative path would name another folder in each run.
+bool MayNameAFolder(const std::string& strPath) {
+    const QString strFolder = QString::fromStdString(strPath);
+    return !strFolder.contains(QChar(0)) && QDir::isAbsolutePath(strFolder);
+}
+
 // Takes the stored values in their fixed order; false at the first one that is unusable.
 bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
     const auto Read = [&](const char* strValueName) {
@@ -66,7 +73,9 @@ bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
         objSettings.strStandardFolder = objSettings.strDefaultFolder;
         return true;
     }
-    if (!FolderExists(strText)) return false;
+    // A folder on a removed disk, or one deleted or renamed, stays the setting, so that it serves
+    // again once it is back; while it is missing the file dialogs start in the default folder.
+    if (!FolderExists(strText) && !MayNameAFolder(strText)) return false;
     objSettings.strStandardFolder = strText;
     return true;
 }

@@ -251,8 +251,10 @@ void frmOptions::cmdChange_Click() {
 
 std::string frmOptions::BrowseForFolder() {
     return Guarded([&] {
-        std::string strPath =
-            objFileDialogs.ChooseFolder("Change standard folder", strSelectedFolder);
+        // A standard folder on a disk that is not there now is no place to start from.
+        const std::string& strStart =
+            FolderExists(strSelectedFolder) ? strSelectedFolder : objSettings.strDefaultFolder;
+        std::string strPath = objFileDialogs.ChooseFolder("Change standard folder", strStart);
         const std::string strSeparator = modSupport::strPathSeparator;
         if (strPath.size() > lngRootLength && strPath.ends_with(strSeparator))
             strPath.erase(strPath.size() - strSeparator.size());

@@ -200,9 +200,13 @@ TEST_F(SettingsStoreTest, EachValueAcceptsExactlyItsOwnTexts) {
         {"PromptToSave", "yes", false},
         {"StandardFolder", Folder("Palettes/Work"), true},
         {"StandardFolder", Folder("Palettes/Work") + modSupport::strPathSeparator, true},
-        {"StandardFolder", Folder("Palettes/Gone"), false},
-        {"StandardFolder", Folder("Palettes/work"), false},
-        {"StandardFolder", Folder("Palettes/WORK"), false},
+        // A folder that is not there now may be back later: it is kept, not restored.
+        {"StandardFolder", Folder("Palettes/Gone"), true},
+        {"StandardFolder", Folder("Palettes/work"), true},
+        {"StandardFolder", Folder("Palettes/WORK"), true},
+        // A relative path names no folder of its own.
+        {"StandardFolder", "Palettes/Gone", false},
+        {"StandardFolder", Folder("Palettes/Work") + std::string(1, '\0'), false},
     };
     for (const Case& objCase : arrCases) {
         SCOPED_TRACE(objCase.strName + " = \"" + objCase.strText + "\"");
@@ -430,3 +434,29 @@ TEST_F(SettingsStoreTest, ShortPathsAreFoldersWhenTheyNameADirectory) {
     QDir::setCurrent(strOld);
 }
 #endif
+
+TEST_F(SettingsStoreTest, MissingStandardFolderIsKeptWithoutTouchingTheOtherSettings) {
+    const std::string strFolder = Folder("Removable/Palettes");
+    Store("CustomFormat", "%UR%%UG%%UB%");
+    Store("FormatIndex", "11");
+    Store("SortIndex", "1");
+    Store("PromptToSave", "0");
+    Store("StandardFolder", strFolder);
+    LoadSettings(objSettings, objRegistry, objMessages);
+    EXPECT_EQ(objSettings.strCustomFormat, "%UR%%UG%%UB%");
+    EXPECT_EQ(objSettings.intStandardFormat, 11);
+    EXPECT_EQ(objSettings.intSortIndex, 1);
+    EXPECT_EQ(objSettings.intPromptToSave, 0);
+    // The setting stays as stored; whoever starts a file dialog checks that the folder is there.
+    EXPECT_EQ(objSettings.strStandardFolder, strFolder);
+    EXPECT_FALSE(FolderExists(objSettings.strStandardFolder));
+    EXPECT_TRUE(objRegistry.arrWrites.empty());
+    EXPECT_TRUE(objMessages.arrShown.empty());
+
+    // The disk is back.
+    ASSERT_TRUE(QDir(objRoot.path()).mkpath("Removable/Palettes"));
+    LoadSettings(objSettings, objRegistry, objMessages);
+    EXPECT_EQ(objSettings.strStandardFolder, strFolder);
+    EXPECT_TRUE(FolderExists(objSettings.strStandardFolder));
+    EXPECT_TRUE(objRegistry.arrWrites.empty());
+}

@@ -233,3 +233,19 @@ TEST_F(frmOptionsTest, CancelEscapeAndCloseBoxStoreNothing) {
                   std::tuple(1, 0, strFolder));
     }
 }
+
+TEST_F(frmOptionsTest, MissingStandardFolderIsShownAndKeptButNotBrowsedFrom) {
+    const std::string strFolder = Folder("Removable/Palettes");
+    Store("StandardFolder", strFolder);
+    Store("SortIndex", "1");
+    Open();
+    EXPECT_TRUE(objMessages.arrShown.empty());
+    EXPECT_TRUE(frm->optDotNet->isChecked());
+    EXPECT_EQ(frm->lblSelectedStandardFolder->text().toStdString(), strFolder);
+    frm->cmdChange_Click();
+    ASSERT_EQ(objFileDialogs.arrFolderRequests.size(), 1U);
+    EXPECT_EQ(objFileDialogs.arrFolderRequests[0].second, strDesktop);
+    frm->cmdOK_Click();
+    EXPECT_EQ(Stored("StandardFolder"), strFolder);
+    EXPECT_TRUE(NextStartAcceptsTheStore());
+}
