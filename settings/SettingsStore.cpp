@@ -39,9 +39,29 @@ bool MayNameAFolder(const std::string& strPath) {
     return !strFolder.contains(QChar(0)) && QDir::isAbsolutePath(strFolder);
 }
 
+// Writes one value. A value the store refuses is kept for the run, one it takes is no longer.
+bool WriteSetting(ProgramSettings& objSettings, IRegistry& objRegistry,
+                  const std::string& strValueName, const std::string& strData) {
+    bool blnWritten = false;
+    try {
+        blnWritten = objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey,
+                                             strValueName, strData);
+    } catch (...) {
+        blnWritten = false;  // a store that fails is told like one that refuses
+    }
+    if (blnWritten)
+        objSettings.mapUnsavedValue.erase(strValueName);
+    else
+        objSettings.mapUnsavedValue[strValueName] = strData;
+    return blnWritten;
+}
+
 // Takes the stored values in their fixed order; false at the first one that is unusable.
 bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
     const auto Read = [&](const char* strValueName) {
+        // What the store refused this run stands in for what it holds.
+        const auto it = objSettings.mapUnsavedValue.find(strValueName);
+        if (it != objSettings.mapUnsavedValue.end()) return it->second;
         return objRegistry.ReadString(RegistryHive::CurrentUser, strSettingsKey, strValueName);
     };
 
@@ -175,16 +195,11 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
     objSettings.intPromptToSave = 1;
     objSettings.strStandardFolder = objSettings.strDefaultFolder;
 
+    // A default the store refuses is kept for the run like a refused choice of the user, so that
+    // the next load does not restore again.
     bool blnSaved = true;
     const auto Write = [&](const char* strValueName, const std::string& strData) {
-        bool blnWritten = false;
-        try {
-            blnWritten = objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey,
-                                                 strValueName, strData);
-        } catch (...) {
-            blnWritten = false;  // a store that fails is told like one that refuses
-        }
-        blnSaved = blnSaved && blnWritten;
+        blnSaved = WriteSetting(objSettings, objRegistry, strValueName, strData) && blnSaved;
     };
     Write("CustomFormat", objSettings.strCustomFormat);
     Write("FormatIndex", std::to_string(objSettings.intCurrentFormat));
@@ -199,4 +214,23 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
         objMessages.Show(strRestoreNotSavedText, "Huevra", MessageIcon::Warning,
                          MessageButtons::Ok);
     }
+}
+
+bool StoreSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages,
+                   const std::vector<SettingText>& arrTexts) {
+    bool blnSaved = true;
+    for (const auto& [strValueName, strData] : arrTexts)
+        blnSaved = WriteSetting(objSettings, objRegistry, strValueName, strData) && blnSaved;
+    if (blnSaved) return true;
+    std::string strText;
+    if (auto* objCheck = dynamic_cast<IStoreCheck*>(&objRegistry)) {
+        try {
+            strText = objCheck->UnsavedStoreText();
+        } catch (...) {
+            strText.clear();  // the plain message still tells the user
+        }
+    }
+    if (strText.empty()) strText = strSettingsNotSavedText;
+    objMessages.Show(strText, "Huevra", MessageIcon::Warning, MessageButtons::Ok);
+    return false;
 }

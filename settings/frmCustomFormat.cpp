@@ -191,8 +191,9 @@ void frmCustomFormat::InsertCode(const QString& strCode) {
 void frmCustomFormat::cmdOK_Click() {
     Guarded([&] {
         objSettings.strCustomFormat = txtFormat->text().toStdString();
-        objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey, "CustomFormat",
-                                objSettings.strCustomFormat);
+        // A template the store refuses is still used for the rest of the run; the user is told.
+        StoreSettings(objSettings, objRegistry, objMessages,
+                      {{"CustomFormat", objSettings.strCustomFormat}});
         accept();
     });
 }

@@ -274,14 +274,12 @@ void frmOptions::cmdOK_Click() {
         // standard format stays.
         const int intRow = lstStandardFormat->currentRow();
         const int intFormat = intRow >= 0 ? intRow : objSettings.intStandardFormat;
-        const auto Write = [&](const char* strValueName, const std::string& strData) {
-            objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey, strValueName,
-                                    strData);
-        };
-        Write("FormatIndex", std::to_string(intFormat));
-        Write("SortIndex", std::to_string(objSettings.intSortIndex));
-        Write("PromptToSave", std::to_string(objSettings.intPromptToSave));
-        Write("StandardFolder", objSettings.strStandardFolder);
+        // Choices the store refuses are still used for the rest of the run; the user is told.
+        StoreSettings(objSettings, objRegistry, objMessages,
+                      {{"FormatIndex", std::to_string(intFormat)},
+                       {"SortIndex", std::to_string(objSettings.intSortIndex)},
+                       {"PromptToSave", std::to_string(objSettings.intPromptToSave)},
+                       {"StandardFolder", objSettings.strStandardFolder}});
         accept();
     });
 }

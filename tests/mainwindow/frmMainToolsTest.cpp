@@ -24,6 +24,15 @@ void WhenOpen(bool& blnSeen, std::function<void(T&)> fnWork) {
     });
 }
 
+/// Refuses every write, as a read-only settings file does.
+class ReadOnlyRegistry : public FakeRegistry {
+public:
+    bool WriteString(RegistryHive, const std::string&, const std::string&,
+                     const std::string&) override {
+        return false;
+    }
+};
+
 }  // namespace
 
 TEST_F(frmMainTest, NewStandardFormatWaitsForTheNextStart) {
@@ -93,4 +102,51 @@ TEST_F(frmMainTest, EachOpeningStartsFromTheStoredTemplate) {
     frm->mnuToolsCustomFormat_Click();
     EXPECT_EQ(strShown, "%UR%");
     EXPECT_EQ(SharedSettings().strCustomFormat, "%UR%");
+}
+
+TEST_F(frmMainTest, ChoicesTheStoreRefusesStayInUseAndInTheNextDialogs) {
+    ReadOnlyRegistry objReadOnly;
+    objReadOnly.mapValue = objRegistry.mapValue;
+    objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored %UR%";
+    frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objReadOnly,
+                                                 objFileDialogs, objShell, objHelpViewer});
+    frm->tmrClip->stop();
+    frm->Form_Activate();
+    frm->lstAutocopy->setCurrentRow(intCustomFormat);
+    bool blnSeen = false;
+    WhenOpen<frmCustomFormat>(blnSeen, [](frmCustomFormat& frmDialog) {
+        frmDialog.txtFormat->setText(QStringLiteral("mine %DR%"));
+        frmDialog.cmdOK_Click();
+    });
+    frm->mnuToolsCustomFormat_Click();
+    ASSERT_TRUE(blnSeen);
+    ASSERT_EQ(objMessages.arrShown.size(), 1U);
+    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+    frm->Form_Activate();
+    EXPECT_EQ(frm->lblClipboard->text().toStdString(), "mine 255");
+
+    // Options loads the settings again; the template in use stays, and F8 shows it.
+    WhenOpen<frmOptions>(blnSeen, [](frmOptions& frmDialog) {
+        frmDialog.lstStandardFormat->setCurrentRow(4);
+        frmDialog.cmdOK_Click();
+    });
+    frm->mnuToolsOptions_Click();
+    EXPECT_EQ(objMessages.arrShown.size(), 2U);
+    frm->Form_Activate();
+    EXPECT_EQ(frm->lblClipboard->text().toStdString(), "mine 255");
+    std::string strShown;
+    WhenOpen<frmCustomFormat>(blnSeen, [&strShown](frmCustomFormat& frmDialog) {
+        strShown = frmDialog.txtFormat->text().toStdString();
+        frmDialog.cmdCancel_Click();
+    });
+    frm->mnuToolsCustomFormat_Click();
+    EXPECT_EQ(strShown, "mine %DR%");
+    int intRow = -1;
+    WhenOpen<frmOptions>(blnSeen, [&intRow](frmOptions& frmDialog) {
+        intRow = frmDialog.lstStandardFormat->currentRow();
+        frmDialog.cmdCancel_Click();
+    });
+    frm->mnuToolsOptions_Click();
+    EXPECT_EQ(intRow, 4);
+    EXPECT_EQ(objMessages.arrShown.size(), 2U);
 }

@@ -190,6 +190,39 @@ TEST_F(frmCustomFormatTest, OkStoresTheTemplateAndNothingElseDoes) {
     }
 }
 
+TEST_F(frmCustomFormatTest, TemplateTheStoreRefusesIsToldOnceAndKeptForTheRun) {
+    /// Refuses every write, as a read-only settings file does.
+    class ReadOnlyRegistry : public FakeRegistry {
+    public:
+        bool WriteString(RegistryHive, const std::string&, const std::string&,
+                         const std::string&) override {
+            return false;
+        }
+    } objReadOnly;
+    objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored";
+    const auto OpenOn = [&] {
+        frm = std::make_unique<frmCustomFormat>(objSettings, objReadOnly, objMessages, objHTMLHelp);
+        ShowActive(*frm);
+    };
+    OpenOn();
+    frm->txtFormat->setText(QStringLiteral("#%UR%%UG%%UB%"));
+    QTest::keyClick(frm->txtFormat, Qt::Key_Return);
+    EXPECT_FALSE(frm->isVisible());
+    ASSERT_EQ(objMessages.arrShown.size(), 1U);
+    EXPECT_EQ(objMessages.arrShown[0].strText, strSettingsNotSavedText);
+    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+    EXPECT_EQ(objSettings.strCustomFormat, "#%UR%%UG%%UB%");
+
+    // The next opening shows the template in use, not the stored one, and says nothing.
+    OpenOn();
+    EXPECT_EQ(Text(), "#%UR%%UG%%UB%");
+    EXPECT_EQ(objSettings.strCustomFormat, "#%UR%%UG%%UB%");
+    EXPECT_EQ(objMessages.arrShown.size(), 1U);
+    frm->cmdCancel_Click();
+    EXPECT_EQ(objReadOnly.ReadString(RegistryHive::CurrentUser, strSettingsKey, "CustomFormat"),
+              "stored");
+}
+
 TEST_F(frmCustomFormatTest, HelpShowsTheCodesTopicOrSaysItCannot) {
     Open();
     QTest::mouseClick(frm->cmdHelp, Qt::LeftButton);

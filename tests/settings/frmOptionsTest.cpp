@@ -18,6 +18,16 @@
 
 namespace {
 using Write = std::tuple<std::string, std::string, std::string>;
+
+/// Refuses every write, as a read-only settings file does.
+class ReadOnlyRegistry : public FakeRegistry {
+public:
+    bool WriteString(RegistryHive, const std::string&, const std::string&,
+                     const std::string&) override {
+        return false;
+    }
+};
+
 }  // namespace
 
 class frmOptionsTest : public SettingsDialogTest {
@@ -232,6 +242,38 @@ TEST_F(frmOptionsTest, CancelEscapeAndCloseBoxStoreNothing) {
                              objSettings.strStandardFolder),
                   std::tuple(1, 0, strFolder));
     }
+}
+
+TEST_F(frmOptionsTest, ChoicesTheStoreRefusesAreToldOnceAndShownAtTheNextOpening) {
+    ReadOnlyRegistry objReadOnly;
+    const std::string strFolder = Folder("Palettes", true);
+    objReadOnly.mapValue = objRegistry.mapValue;
+    const auto OpenOn = [&] {
+        frm = std::make_unique<frmOptions>(objSettings, objReadOnly, objMessages, objFileDialogs);
+        ShowActive(*frm);
+    };
+    OpenOn();
+    ClickRow(9);
+    ClickOption(frm->optDotNet);
+    ClickOption(frm->optNo);
+    objFileDialogs.arrFolderAnswers.push_back(strFolder);
+    frm->cmdChange_Click();
+    QTest::mouseClick(frm->cmdOK, Qt::LeftButton);
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    ASSERT_EQ(objMessages.arrShown.size(), 1U);
+    EXPECT_EQ(objMessages.arrShown[0].strText, strSettingsNotSavedText);
+    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+
+    OpenOn();
+    EXPECT_EQ(frm->lstStandardFormat->currentRow(), 9);
+    EXPECT_TRUE(frm->optDotNet->isChecked());
+    EXPECT_TRUE(frm->optNo->isChecked());
+    EXPECT_EQ(frm->lblSelectedStandardFolder->text().toStdString(), strFolder);
+    EXPECT_EQ(objSettings.intSortIndex, 1);
+    EXPECT_EQ(objMessages.arrShown.size(), 1U);
+    // A second OK that fails says so again.
+    frm->cmdOK_Click();
+    EXPECT_EQ(objMessages.arrShown.size(), 2U);
 }
 
 TEST_F(frmOptionsTest, MissingStandardFolderIsShownAndKeptButNotBrowsedFrom) {
