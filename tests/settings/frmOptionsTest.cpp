@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QVariant>
+#include <QWindow>
 #include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "platform/QtFileDialogs.h"
 #include "settings/frmOptions.h"
 #include "tests/settings/SettingsDialogFixture.h"
 
@@ -290,4 +295,32 @@ TEST_F(frmOptionsTest, MissingStandardFolderIsShownAndKeptButNotBrowsedFrom) {
     frm->cmdOK_Click();
     EXPECT_EQ(Stored("StandardFolder"), strFolder);
     EXPECT_TRUE(NextStartAcceptsTheStore());
+}
+
+TEST_F(frmOptionsTest, FolderChooserBelongsToTheDialog) {
+    QWidget objMain;  // the window the service is given, as the main window is
+    objMain.show();
+    QtFileDialogs objQtDialogs(&objMain);
+    frmOptions frmDialog(objSettings, objRegistry, objMessages, objQtDialogs, &objMain);
+    QWidget* objChooserParent = nullptr;
+    QWindow* objChooserOwner = nullptr;
+    bool blnSeen = false;
+    QTimer::singleShot(0, &frmDialog, [&] {
+        // Runs once the chooser waits for the user.
+        QTimer::singleShot(0, [&] {
+            blnSeen = true;
+            auto* objChooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!objChooser) return;
+            objChooserParent = objChooser->parentWidget();
+            if (objChooser->windowHandle())
+                objChooserOwner = objChooser->windowHandle()->transientParent();
+            objChooser->reject();
+        });
+        frmDialog.cmdChange_Click();
+        frmDialog.cmdCancel_Click();
+    });
+    frmDialog.exec();
+    ASSERT_TRUE(blnSeen);
+    EXPECT_EQ(objChooserParent, &frmDialog);
+    EXPECT_EQ(objChooserOwner, frmDialog.windowHandle());
 }
