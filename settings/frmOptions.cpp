@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QString>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -42,6 +44,31 @@ constexpr std::array<std::string_view, intCodeFormatCount - 1> arrFixedExample{
 QString Text(std::string_view strText) {
     return QString::fromUtf8(strText.data(), static_cast<qsizetype>(strText.size()));
 }
+
+// Shows its text on one line, cut with an ellipsis where it meets the right edge. The text
+// itself stays whole, for the accessibility tools and the tests.
+class OneLineLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter objPainter(this);
+        const QRect rctText = contentsRect();
+        QString strLine = text();
+        for (QChar& chr : strLine) {
+            if (chr == QLatin1Char('\n') || chr == QLatin1Char('\r') ||
+                chr == QChar::LineSeparator || chr == QChar::ParagraphSeparator)
+                chr = QLatin1Char(' ');
+        }
+        const QString strShown = fontMetrics().elidedText(strLine, Qt::ElideRight, rctText.width());
+        style()->drawItemText(
+            &objPainter, rctText,
+            static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())) |
+                Qt::TextSingleLine,
+            palette(), isEnabled(), strShown, foregroundRole());
+    }
+};
 
 // A folder is a root when nothing is left of it once its separator is gone: "/" here, "C:\" on
 // a system with drive letters.
@@ -99,11 +126,10 @@ void frmOptions::CreateControls() {
 
     fraExample = new QGroupBox(QStringLiteral("Example"), this);
     name(fraExample, "fraExample");
-    lblExample = new QLabel(fraExample);
+    lblExample = new OneLineLabel(fraExample);
     name(lblExample, "lblExample");
     // Shown as typed: no markup, no access keys.
     lblExample->setTextFormat(Qt::PlainText);
-    lblExample->setWordWrap(true);
     lblExample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     fraPromptToSave = new QGroupBox(QStringLiteral("Prompt to save on exit"), this);
@@ -173,8 +199,8 @@ void frmOptions::CreateControls() {
     objLayout->addWidget(fraPromptToSave, 3, 1);
     objLayout->addLayout(objButtonLayout, 4, 0, 1, 2);
 
-    // The longest fixed example fits on one line; a long Custom example wraps or is cut, but
-    // never widens the dialog. A long folder path does the same.
+    // The longest fixed example fits on one line; a long Custom example is cut at the frame's
+    // edge and never widens the dialog. Nor does a long folder path.
     const int intExampleWidth =
         lblExample->fontMetrics().horizontalAdvance(Text(arrFixedExample[7])) + 8;
     lblExample->setMinimumWidth(intExampleWidth);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWindow>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +35,25 @@ public:
     }
 };
 
+/// The first and last rows, and the last column, in which two images of one size differ.
+struct InkExtent {
+    int intTop = -1;
+    int intBottom = -1;
+    int intRight = -1;
+};
+
+InkExtent Ink(const QImage& imgWith, const QImage& imgWithout) {
+    InkExtent objInk;
+    for (int y = 0; y < imgWith.height(); ++y) {
+        for (int x = 0; x < imgWith.width(); ++x) {
+            if (imgWith.pixel(x, y) == imgWithout.pixel(x, y)) continue;
+            if (objInk.intTop < 0) objInk.intTop = y;
+            objInk.intBottom = y;
+            objInk.intRight = std::max(objInk.intRight, x);
+        }
+    }
+    return objInk;
+}
 }  // namespace
 
 class frmOptionsTest : public SettingsDialogTest {
@@ -295,6 +316,39 @@ TEST_F(frmOptionsTest, MissingStandardFolderIsShownAndKeptButNotBrowsedFrom) {
     frm->cmdOK_Click();
     EXPECT_EQ(Stored("StandardFolder"), strFolder);
     EXPECT_TRUE(NextStartAcceptsTheStore());
+}
+
+// A long example without spaces must not break onto more lines or widen the dialog: it is cut
+// at the frame's edge.
+TEST_F(frmOptionsTest, LongCustomExampleStaysOnOneLineCutAtTheEdge) {
+    std::string strLong;
+    std::string strLongExample;
+    for (int i = 0; i < 60; ++i) {
+        strLong += "%LD%";
+        strLongExample += "52479";
+    }
+    // The second template holds a line break, as only a hand-edited file can.
+    const std::vector<std::pair<std::string, std::string>> arrCases{
+        {strLong, strLongExample}, {"%LD%\n" + strLong, "52479\n" + strLongExample}};
+    for (const auto& [strTemplate, strExample] : arrCases) {
+        SCOPED_TRACE(strTemplate.substr(0, 5));
+        Store("CustomFormat", strTemplate);
+        Open();
+        const QSize sizDialog = frm->size();
+        const QImage imgEmpty = frm->lblExample->grab().toImage();
+        ClickRow(11);
+        QApplication::processEvents();
+        EXPECT_EQ(frm->size(), sizDialog);
+        EXPECT_EQ(Example(), strExample);
+        const QImage imgLong = frm->lblExample->grab().toImage();
+        ASSERT_EQ(imgLong.size(), imgEmpty.size());
+        const InkExtent objInk = Ink(imgLong, imgEmpty);
+        ASSERT_GE(objInk.intTop, 0);
+        EXPECT_LE(objInk.intBottom - objInk.intTop, frm->lblExample->fontMetrics().height());
+        // The text runs up to the edge.
+        EXPECT_GE(objInk.intRight,
+                  imgLong.width() - 3 * frm->lblExample->fontMetrics().averageCharWidth());
+    }
 }
 
 TEST_F(frmOptionsTest, FolderChooserBelongsToTheDialog) {
