@@ -157,11 +157,10 @@ bool FileCommands::WriteTo(const std::string& strPath) {
 
 std::string FileCommands::InitialFolder() {
     if (FolderExists(objSettings_.strStandardFolder)) return objSettings_.strStandardFolder;
-    // The standard folder has gone since start-up: use the desktop for the rest of the run,
-    // without storing it.
+    // The standard folder is not there (a removed disk, a deleted folder): the dialogs start in
+    // the default folder, and the setting stays, to serve again once the folder is back.
     GetDefaultFolder(objSettings_);
-    objSettings_.strStandardFolder = objSettings_.strDefaultFolder;
-    return objSettings_.strStandardFolder;
+    return objSettings_.strDefaultFolder;
 }
 
 std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {

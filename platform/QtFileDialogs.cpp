@@ -1,5 +1,6 @@
 #include "platform/QtFileDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -60,10 +61,17 @@ public:
     }
 };
 
+// A chooser opened from a modal dialog belongs to that dialog, so that the window manager keeps
+// it with the dialog; any other to the window the service was given.
+QWidget* Owner(QWidget* objParent) {
+    if (QWidget* objModal = QApplication::activeModalWidget()) return objModal;
+    return objParent;
+}
+
 }  // namespace
 
 std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
-    ExactNameDialog objDialog(objParent_, QString::fromStdString(objRequest.strTitle),
+    ExactNameDialog objDialog(Owner(objParent_), QString::fromStdString(objRequest.strTitle),
                               QString::fromStdString(objRequest.strInitialFolder),
                               QString::fromStdString(objRequest.strFilter));
     ListingIconProvider objIcons;
@@ -82,7 +90,7 @@ std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
 
 std::string QtFileDialogs::ChooseFolder(const std::string& strTitle,
                                         const std::string& strInitialFolder) {
-    ExactNameDialog objDialog(objParent_, QString::fromStdString(strTitle),
+    ExactNameDialog objDialog(Owner(objParent_), QString::fromStdString(strTitle),
                               QString::fromStdString(strInitialFolder));
     ListingIconProvider objIcons;
     objDialog.setIconProvider(&objIcons);

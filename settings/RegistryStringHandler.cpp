@@ -526,6 +526,51 @@ bool RegistryStringHandler::DeleteKey(RegistryHive, const std::string& strMyKey)
     }
 }
 
+namespace {
+
+// Why a file in a refused state is never opened; nothing for a usable one.
+const char* RefusedFileReason(StoreFileState enmState) {
+    switch (enmState) {
+        case StoreFileState::Usable:
+            break;
+        case StoreFileState::NotAFile:
+            return "It is not a regular file.";
+        case StoreFileState::TooLarge:
+            return "It is larger than 1 MiB.";
+        case StoreFileState::NotText:
+            return "It holds a value that is not text.";
+    }
+    return nullptr;
+}
+
+// A message that names a file on a line of its own, between empty lines.
+std::string FileMessage(const char* strHeading, const QString& strFileName, const char* strReason,
+                        const char* strOutcome) {
+    const std::string strCrLf = "\r\n";
+    return strHeading + strCrLf + strCrLf + QDir::toNativeSeparators(strFileName).toStdString() +
+           strCrLf + strCrLf + strReason + " " + strOutcome;
+}
+
+// Why the settings file cannot be written, as far as the file and its folders show it. QSettings
+// writes a new file beside the old one and puts it in its place, so the folder must take new
+// files, and it refuses to replace a file it cannot open for writing.
+const char* UnwritableFileReason(const QString& strFileName) {
+    const QFileInfo objFile(strFileName);
+    const QFileInfo objFolder(objFile.absolutePath());
+    if (!objFolder.isDir()) {
+        // The folder is made when it is missing, unless a file stands in its way or the
+        // nearest folder that exists takes no new entries.
+        return "Its folder does not exist and cannot be created.";
+    }
+    if (objFile.exists() && !objFile.isWritable()) return "The file is read-only.";
+    if (!objFolder.isWritable()) return "Its folder is read-only.";
+    return "The file cannot be written.";
+}
+
+constexpr const char* strUnsavedOutcome = "Huevra uses the new settings until it is closed.";
+
+}  // namespace
+
 std::string RegistryStringHandler::TakeUnreadableStoreText() {
     if constexpr (!blnTextFileStore) return {};
     if (blnUnreadableTold_) return {};
@@ -533,25 +578,34 @@ std::string RegistryStringHandler::TakeUnreadableStoreText() {
         const auto objKey = LocateKey(TrimKeyPath(strSettingsKey));
         if (!objKey) return {};
         QString strRefused;
-        const char* strReason = nullptr;
-        switch (CheckStoreFile(StoreFileName(*objKey), &strRefused)) {
-            case StoreFileState::Usable:
-                return {};
-            case StoreFileState::NotAFile:
-                strReason = "It is not a regular file.";
-                break;
-            case StoreFileState::TooLarge:
-                strReason = "It is larger than 1 MiB.";
-                break;
-            case StoreFileState::NotText:
-                strReason = "It holds a value that is not text.";
-                break;
-        }
+        const char* strReason =
+            RefusedFileReason(CheckStoreFile(StoreFileName(*objKey), &strRefused));
+        if (!strReason) return {};
         blnUnreadableTold_ = true;
-        const std::string strCrLf = "\r\n";
-        return "Huevra could not read its settings from the file" + strCrLf + strCrLf +
-               QDir::toNativeSeparators(strRefused).toStdString() + strCrLf + strCrLf + strReason +
-               " Huevra uses the default settings and does not change the file.";
+        return FileMessage("Huevra could not read its settings from the file", strRefused,
+                           strReason,
+                           "Huevra uses the default settings and does not change the file.");
+    } catch (...) {
+        return {};
+    }
+}
+
+std::string RegistryStringHandler::UnsavedStoreText() {
+    try {
+        const auto objKey = LocateKey(TrimKeyPath(strSettingsKey));
+        if (!objKey) return {};
+        if constexpr (!blnTextFileStore) {
+            const auto objSettings = OpenKey(*objKey);
+            return FileMessage("Huevra could not save the settings to", objSettings->fileName(),
+                               "The store refused them.", strUnsavedOutcome);
+        }
+        const QString strFileName = StoreFileName(*objKey);
+        QString strRefused;
+        if (const char* strReason = RefusedFileReason(CheckStoreFile(strFileName, &strRefused)))
+            return FileMessage("Huevra could not save the settings to the file", strRefused,
+                               strReason, strUnsavedOutcome);
+        return FileMessage("Huevra could not save the settings to the file", strFileName,
+                           UnwritableFileReason(strFileName), strUnsavedOutcome);
     } catch (...) {
         return {};
     }

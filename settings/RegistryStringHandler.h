@@ -26,6 +26,9 @@ public:
     /// The message for the program's own settings file when it cannot be read, the first time
     /// this is asked; the empty text after that and whenever the file can be read.
     std::string TakeUnreadableStoreText() override;
+    /// The message for the program's own settings file when values could not be written to it:
+    /// its path and, as far as the file and its folder show it, the reason.
+    std::string UnsavedStoreText() override;
 
 private:
     bool blnUnreadableTold_ = false;

@@ -32,9 +32,36 @@ int ExactNumber(const std::string& strText, int intHighest) {
     return -1;
 }
 
+// True for a path that may name a folder on a disk that is not there now: an absolute path.
+// A relative path would name another folder in each run.
+bool MayNameAFolder(const std::string& strPath) {
+    const QString strFolder = QString::fromStdString(strPath);
+    return !strFolder.contains(QChar(0)) && QDir::isAbsolutePath(strFolder);
+}
+
+// Writes one value. A value the store refuses is kept for the run, one it takes is no longer.
+bool WriteSetting(ProgramSettings& objSettings, IRegistry& objRegistry,
+                  const std::string& strValueName, const std::string& strData) {
+    bool blnWritten = false;
+    try {
+        blnWritten = objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey,
+                                             strValueName, strData);
+    } catch (...) {
+        blnWritten = false;  // a store that fails is told like one that refuses
+    }
+    if (blnWritten)
+        objSettings.mapUnsavedValue.erase(strValueName);
+    else
+        objSettings.mapUnsavedValue[strValueName] = strData;
+    return blnWritten;
+}
+
 // Takes the stored values in their fixed order; false at the first one that is unusable.
 bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
     const auto Read = [&](const char* strValueName) {
+        // What the store refused this run stands in for what it holds.
+        const auto it = objSettings.mapUnsavedValue.find(strValueName);
+        if (it != objSettings.mapUnsavedValue.end()) return it->second;
         return objRegistry.ReadString(RegistryHive::CurrentUser, strSettingsKey, strValueName);
     };
 
@@ -66,7 +93,9 @@ bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
         objSettings.strStandardFolder = objSettings.strDefaultFolder;
         return true;
     }
-    if (!FolderExists(strText)) return false;
+    // A folder on a removed disk, or one deleted or renamed, stays the setting, so that it serves
+    // again once it is back; while it is missing the file dialogs start in the default folder.
+    if (!FolderExists(strText) && !MayNameAFolder(strText)) return false;
     objSettings.strStandardFolder = strText;
     return true;
 }
@@ -166,16 +195,11 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
     objSettings.intPromptToSave = 1;
     objSettings.strStandardFolder = objSettings.strDefaultFolder;
 
+    // A default the store refuses is kept for the run like a refused choice of the user, so that
+    // the next load does not restore again.
     bool blnSaved = true;
     const auto Write = [&](const char* strValueName, const std::string& strData) {
-        bool blnWritten = false;
-        try {
-            blnWritten = objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey,
-                                                 strValueName, strData);
-        } catch (...) {
-            blnWritten = false;  // a store that fails is told like one that refuses
-        }
-        blnSaved = blnSaved && blnWritten;
+        blnSaved = WriteSetting(objSettings, objRegistry, strValueName, strData) && blnSaved;
     };
     Write("CustomFormat", objSettings.strCustomFormat);
     Write("FormatIndex", std::to_string(objSettings.intCurrentFormat));
@@ -190,4 +214,23 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
         objMessages.Show(strRestoreNotSavedText, "Huevra", MessageIcon::Warning,
                          MessageButtons::Ok);
     }
+}
+
+bool StoreSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages,
+                   const std::vector<SettingText>& arrTexts) {
+    bool blnSaved = true;
+    for (const auto& [strValueName, strData] : arrTexts)
+        blnSaved = WriteSetting(objSettings, objRegistry, strValueName, strData) && blnSaved;
+    if (blnSaved) return true;
+    std::string strText;
+    if (auto* objCheck = dynamic_cast<IStoreCheck*>(&objRegistry)) {
+        try {
+            strText = objCheck->UnsavedStoreText();
+        } catch (...) {
+            strText.clear();  // the plain message still tells the user
+        }
+    }
+    if (strText.empty()) strText = strSettingsNotSavedText;
+    objMessages.Show(strText, "Huevra", MessageIcon::Warning, MessageButtons::Ok);
+    return false;
 }

@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/Platform.h"
 
@@ -22,12 +25,19 @@ public:
     /// Returns the message that tells the user why the stored settings cannot be read, once:
     /// the empty text when they can be read or when the user has already been told.
     virtual std::string TakeUnreadableStoreText() = 0;
+    /// Returns the message that tells the user where and why values could not be stored just
+    /// now, for a write that failed.
+    virtual std::string UnsavedStoreText() = 0;
 };
 
 /// The message of a restore whose writes failed.
 inline constexpr const char* strRestoreNotSavedText =
     "Unusable settings found in Registry. Default settings are used, but they could not be "
     "saved.";
+
+/// The message of settings that could not be stored, from a store that cannot say why.
+inline constexpr const char* strSettingsNotSavedText =
+    "Huevra could not save the settings. Huevra uses the new settings until it is closed.";
 
 /// The program-wide settings variables.
 struct ProgramSettings {
@@ -39,7 +49,13 @@ struct ProgramSettings {
     std::string strStandardFolder;
     std::string strDefaultFolder;
     bool blnJavaScriptNamesOnly = false;
+    /// The texts the store refused during this run, by value name. LoadSettings takes them in
+    /// place of the stored ones, so that the run keeps what the user chose.
+    std::map<std::string, std::string> mapUnsavedValue;
 };
+
+/// A value name and the text to store under it.
+using SettingText = std::pair<std::string, std::string>;
 
 /// The one copy of the settings that every window shares.
 ProgramSettings& SharedSettings();
@@ -59,3 +75,9 @@ bool FolderExists(const std::string& strPath);
 /// unusable, with a warning when the defaults could not be stored. A store that is an
 /// IStoreCheck and cannot be read is told about once.
 void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages);
+
+/// Stores the texts in order. A text the store refuses is kept for the rest of the run in
+/// mapUnsavedValue, and the user is told once, with the store's reason when it gives one.
+/// Returns true when every text was stored.
+bool StoreSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages,
+                   const std::vector<SettingText>& arrTexts);

@@ -1,6 +1,7 @@
 #include "settings/frmCustomFormat.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -99,6 +100,7 @@ void frmCustomFormat::CreateControls() {
     txtFormat->setAccessibleName(QStringLiteral("Custom format template"));
     txtFormat->setMaxLength(intCustomFormatMaxLength);
     txtFormat->setValidator(new WholeCharacterValidator(txtFormat));
+    txtFormat->installEventFilter(this);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -160,6 +162,19 @@ void frmCustomFormat::setVisible(bool blnVisible) {
     Guarded([&] { txtFormat->setCursorPosition(static_cast<int>(txtFormat->text().size())); });
 }
 
+bool frmCustomFormat::eventFilter(QObject* objWatched, QEvent* event) {
+    if (objWatched == txtFormat) {
+        // The field drops its selection after it has seen the focus go, so it is read first.
+        if (event->type() == QEvent::FocusOut && txtFormat->hasSelectedText()) {
+            intKeptSelectionStart = txtFormat->selectionStart();
+            intKeptSelectionLength = txtFormat->selectionLength();
+        } else if (event->type() == QEvent::FocusIn) {
+            intKeptSelectionStart = -1;
+        }
+    }
+    return QDialog::eventFilter(objWatched, event);
+}
+
 void frmCustomFormat::cmdUR_Click() { InsertCode(QStringLiteral("%UR%")); }
 void frmCustomFormat::cmdUG_Click() { InsertCode(QStringLiteral("%UG%")); }
 void frmCustomFormat::cmdUB_Click() { InsertCode(QStringLiteral("%UB%")); }
@@ -173,6 +188,14 @@ void frmCustomFormat::cmdLD_Click() { InsertCode(QStringLiteral("%LD%")); }
 
 void frmCustomFormat::InsertCode(const QString& strCode) {
     Guarded([&] {
+        // A button pressed from the keyboard has the focus, and the field has dropped the
+        // selection it had: that selection is replaced, as with a click, which leaves the focus
+        // in the field. A selection made in the field since then counts instead.
+        const int intTextLength = static_cast<int>(txtFormat->text().size());
+        if (!txtFormat->hasFocus() && !txtFormat->hasSelectedText() && intKeptSelectionStart >= 0 &&
+            intKeptSelectionStart + intKeptSelectionLength <= intTextLength)
+            txtFormat->setSelection(intKeptSelectionStart, intKeptSelectionLength);
+        intKeptSelectionStart = -1;
         // Characters are counted as the settings store counts them, so that a template the
         // field holds is one the next start accepts.
         const qsizetype lngSelected = txtFormat->selectedText().size();
@@ -191,8 +214,9 @@ void frmCustomFormat::InsertCode(const QString& strCode) {
 void frmCustomFormat::cmdOK_Click() {
     Guarded([&] {
         objSettings.strCustomFormat = txtFormat->text().toStdString();
-        objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey, "CustomFormat",
-                                objSettings.strCustomFormat);
+        // A template the store refuses is still used for the rest of the run; the user is told.
+        StoreSettings(objSettings, objRegistry, objMessages,
+                      {{"CustomFormat", objSettings.strCustomFormat}});
         accept();
     });
 }

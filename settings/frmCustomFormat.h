@@ -9,6 +9,7 @@
 class HTMLHelp;
 struct ProgramSettings;
 class QLabel;
+class QEvent;
 class QLineEdit;
 class QPushButton;
 class QString;
@@ -63,6 +64,9 @@ public:
 
     void setVisible(bool blnVisible) override;
 
+protected:
+    bool eventFilter(QObject* objWatched, QEvent* event) override;
+
 private:
     void CreateControls();
     void Form_Load();
@@ -72,4 +76,8 @@ private:
     IMessageBox& objMessages;
     HTMLHelp& objHelp;
     bool blnShown = false;
+    // The selection the field had when it lost the focus, which it then drops; a code button
+    // reached by the keyboard replaces it. A start of -1: none.
+    int intKeptSelectionStart = -1;
+    int intKeptSelectionLength = 0;
 };

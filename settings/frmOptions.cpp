@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QString>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -42,6 +44,31 @@ constexpr std::array<std::string_view, intCodeFormatCount - 1> arrFixedExample{
 QString Text(std::string_view strText) {
     return QString::fromUtf8(strText.data(), static_cast<qsizetype>(strText.size()));
 }
+
+// Shows its text on one line, cut with an ellipsis where it meets the right edge. The text
+// itself stays whole, for the accessibility tools and the tests.
+class OneLineLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter objPainter(this);
+        const QRect rctText = contentsRect();
+        QString strLine = text();
+        for (QChar& chr : strLine) {
+            if (chr == QLatin1Char('\n') || chr == QLatin1Char('\r') ||
+                chr == QChar::LineSeparator || chr == QChar::ParagraphSeparator)
+                chr = QLatin1Char(' ');
+        }
+        const QString strShown = fontMetrics().elidedText(strLine, Qt::ElideRight, rctText.width());
+        style()->drawItemText(
+            &objPainter, rctText,
+            static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())) |
+                Qt::TextSingleLine,
+            palette(), isEnabled(), strShown, foregroundRole());
+    }
+};
 
 // A folder is a root when nothing is left of it once its separator is gone: "/" here, "C:\" on
 // a system with drive letters.
@@ -99,11 +126,10 @@ void frmOptions::CreateControls() {
 
     fraExample = new QGroupBox(QStringLiteral("Example"), this);
     name(fraExample, "fraExample");
-    lblExample = new QLabel(fraExample);
+    lblExample = new OneLineLabel(fraExample);
     name(lblExample, "lblExample");
     // Shown as typed: no markup, no access keys.
     lblExample->setTextFormat(Qt::PlainText);
-    lblExample->setWordWrap(true);
     lblExample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     fraPromptToSave = new QGroupBox(QStringLiteral("Prompt to save on exit"), this);
@@ -173,8 +199,8 @@ void frmOptions::CreateControls() {
     objLayout->addWidget(fraPromptToSave, 3, 1);
     objLayout->addLayout(objButtonLayout, 4, 0, 1, 2);
 
-    // The longest fixed example fits on one line; a long Custom example wraps or is cut, but
-    // never widens the dialog. A long folder path does the same.
+    // The longest fixed example fits on one line; a long Custom example is cut at the frame's
+    // edge and never widens the dialog. Nor does a long folder path.
     const int intExampleWidth =
         lblExample->fontMetrics().horizontalAdvance(Text(arrFixedExample[7])) + 8;
     lblExample->setMinimumWidth(intExampleWidth);
@@ -251,8 +277,10 @@ void frmOptions::cmdChange_Click() {
 
 std::string frmOptions::BrowseForFolder() {
     return Guarded([&] {
-        std::string strPath =
-            objFileDialogs.ChooseFolder("Change standard folder", strSelectedFolder);
+        // A standard folder on a disk that is not there now is no place to start from.
+        const std::string& strStart =
+            FolderExists(strSelectedFolder) ? strSelectedFolder : objSettings.strDefaultFolder;
+        std::string strPath = objFileDialogs.ChooseFolder("Change standard folder", strStart);
         const std::string strSeparator = modSupport::strPathSeparator;
         if (strPath.size() > lngRootLength && strPath.ends_with(strSeparator))
             strPath.erase(strPath.size() - strSeparator.size());
@@ -272,14 +300,12 @@ void frmOptions::cmdOK_Click() {
         // standard format stays.
         const int intRow = lstStandardFormat->currentRow();
         const int intFormat = intRow >= 0 ? intRow : objSettings.intStandardFormat;
-        const auto Write = [&](const char* strValueName, const std::string& strData) {
-            objRegistry.WriteString(RegistryHive::CurrentUser, strSettingsKey, strValueName,
-                                    strData);
-        };
-        Write("FormatIndex", std::to_string(intFormat));
-        Write("SortIndex", std::to_string(objSettings.intSortIndex));
-        Write("PromptToSave", std::to_string(objSettings.intPromptToSave));
-        Write("StandardFolder", objSettings.strStandardFolder);
+        // Choices the store refuses are still used for the rest of the run; the user is told.
+        StoreSettings(objSettings, objRegistry, objMessages,
+                      {{"FormatIndex", std::to_string(intFormat)},
+                       {"SortIndex", std::to_string(objSettings.intSortIndex)},
+                       {"PromptToSave", std::to_string(objSettings.intPromptToSave)},
+                       {"StandardFolder", objSettings.strStandardFolder}});
         accept();
     });
 }

@@ -396,7 +396,7 @@ TEST_F(FileCommandsTest, DialogsShareFilterAndAskBeforeOverwritingOnlyOnSave) {
     EXPECT_TRUE(objMessages.arrShown.empty());
 }
 
-TEST_F(FileCommandsTest, DialogsOpenInTheDesktopFolderOnceTheStandardFolderIsGone) {
+TEST_F(FileCommandsTest, DialogsOpenInTheDesktopFolderWhileTheStandardFolderIsGone) {
     fs::create_directory(objFolder / "Desktop");
     SetDesktopLocationProvider([this] { return PathOf("Desktop"); });
     fs::create_directory(objFolder / "deleted");
@@ -405,7 +405,12 @@ TEST_F(FileCommandsTest, DialogsOpenInTheDesktopFolderOnceTheStandardFolderIsGon
     objCommands.OpenInNotepad();
     ASSERT_EQ(objDialogs.arrRequests.size(), 1u);
     EXPECT_EQ(objDialogs.arrRequests.front().strInitialFolder, PathOf("Desktop"));
-    EXPECT_EQ(objSettings.strStandardFolder, PathOf("Desktop"));
+    // The setting stays, and serves again once the folder is back.
+    EXPECT_EQ(objSettings.strStandardFolder, PathOf("deleted"));
+    fs::create_directory(objFolder / "deleted");
+    objCommands.OpenInNotepad();
+    ASSERT_EQ(objDialogs.arrRequests.size(), 2u);
+    EXPECT_EQ(objDialogs.arrRequests.back().strInitialFolder, PathOf("deleted"));
 }
 
 TEST_F(FileCommandsTest, NotepadGetsAnyPathAsOneFileName) {

@@ -7,6 +7,10 @@
 #include <QTimer>
 #include <functional>
 
+#include "palettewindows/PaletteCells.h"
+#include "palettewindows/frmFailsafe.h"
+#include "palettewindows/frmJavaScript.h"
+#include "palettewindows/frmWebsafe.h"
 #include "settings/frmCustomFormat.h"
 #include "settings/frmOptions.h"
 #include "tests/mainwindow/frmMainFixture.h"
@@ -23,6 +27,23 @@ void WhenOpen(bool& blnSeen, std::function<void(T&)> fnWork) {
         fnWork(*frmDialog);
     });
 }
+
+/// Clicks near the top left corner of a widget the way the window system does, so that a window
+/// blocked by a modal dialog refuses the click.
+void ClickAsTheWindowSystem(QWidget* objWidget) {
+    QWidget* objWindow = objWidget->window();
+    QTest::mouseClick(objWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      objWidget->mapTo(objWindow, QPoint(4, 4)));
+}
+
+/// Refuses every write, as a read-only settings file does.
+class ReadOnlyRegistry : public FakeRegistry {
+public:
+    bool WriteString(RegistryHive, const std::string&, const std::string&,
+                     const std::string&) override {
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -93,4 +114,95 @@ TEST_F(frmMainTest, EachOpeningStartsFromTheStoredTemplate) {
     frm->mnuToolsCustomFormat_Click();
     EXPECT_EQ(strShown, "%UR%");
     EXPECT_EQ(SharedSettings().strCustomFormat, "%UR%");
+}
+
+// Custom Format is modal to the main window alone, so that help opened from it takes input; the
+// palette windows, which have no owner, must not take a click meanwhile either. Options holds them
+// the same way.
+TEST_F(frmMainTest, PaletteWindowsTakeNoClicksWhileASettingsDialogIsOpen) {
+    OpenActive();
+    frm->show();
+    for (QAction* objOpener : {frm->ToolButton(10), frm->ToolButton(11)}) {
+        SCOPED_TRACE(objOpener->text().toStdString());
+        frm->cmdWebsafe_Click();
+        frm->cmdFailsafe_Click();
+        frm->cmdJavaScript_Click();
+        ASSERT_TRUE(frm->objWebsafe && frm->objFailsafe && frm->objJavaScript);
+        const std::array<QWidget*, 3> arrCells{frm->objWebsafe->lblWebsafeColor,
+                                               frm->objFailsafe->lblFailsafeColor,
+                                               frm->objJavaScript->lblJavaScriptColor};
+        SetColour(1, 2, 3);
+        bool blnSeen = false;
+        QWidget* objActiveAfter = nullptr;
+        QTimer::singleShot(0, [&] {
+            blnSeen = true;
+            QWidget* objDialog = QApplication::activeModalWidget();
+            for (QWidget* objCells : arrCells) ClickAsTheWindowSystem(objCells);
+            // A palette window the window manager activates hands the activation on.
+            frm->objWebsafe->activateWindow();
+            QCoreApplication::processEvents();
+            objActiveAfter = QApplication::activeWindow();
+            if (objDialog) objDialog->close();
+            EXPECT_EQ(objActiveAfter, objDialog);
+        });
+        objOpener->trigger();
+        ASSERT_TRUE(blnSeen);
+        EXPECT_EQ(Bars(), (std::array<int, 3>{1, 2, 3}));
+        // Once the dialog is closed, they do again.
+        for (QWidget* objCells : arrCells) {
+            SetColour(1, 2, 3);
+            ClickAsTheWindowSystem(objCells);
+            QCoreApplication::processEvents();
+            EXPECT_NE(Bars(), (std::array<int, 3>{1, 2, 3}));
+        }
+    }
+    frm.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(frmMainTest, ChoicesTheStoreRefusesStayInUseAndInTheNextDialogs) {
+    ReadOnlyRegistry objReadOnly;
+    objReadOnly.mapValue = objRegistry.mapValue;
+    objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored %UR%";
+    frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objReadOnly,
+                                                 objFileDialogs, objShell, objHelpViewer});
+    frm->tmrClip->stop();
+    frm->Form_Activate();
+    frm->lstAutocopy->setCurrentRow(intCustomFormat);
+    bool blnSeen = false;
+    WhenOpen<frmCustomFormat>(blnSeen, [](frmCustomFormat& frmDialog) {
+        frmDialog.txtFormat->setText(QStringLiteral("mine %DR%"));
+        frmDialog.cmdOK_Click();
+    });
+    frm->mnuToolsCustomFormat_Click();
+    ASSERT_TRUE(blnSeen);
+    ASSERT_EQ(objMessages.arrShown.size(), 1U);
+    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+    frm->Form_Activate();
+    EXPECT_EQ(frm->lblClipboard->text().toStdString(), "mine 255");
+
+    // Options loads the settings again; the template in use stays, and F8 shows it.
+    WhenOpen<frmOptions>(blnSeen, [](frmOptions& frmDialog) {
+        frmDialog.lstStandardFormat->setCurrentRow(4);
+        frmDialog.cmdOK_Click();
+    });
+    frm->mnuToolsOptions_Click();
+    EXPECT_EQ(objMessages.arrShown.size(), 2U);
+    frm->Form_Activate();
+    EXPECT_EQ(frm->lblClipboard->text().toStdString(), "mine 255");
+    std::string strShown;
+    WhenOpen<frmCustomFormat>(blnSeen, [&strShown](frmCustomFormat& frmDialog) {
+        strShown = frmDialog.txtFormat->text().toStdString();
+        frmDialog.cmdCancel_Click();
+    });
+    frm->mnuToolsCustomFormat_Click();
+    EXPECT_EQ(strShown, "mine %DR%");
+    int intRow = -1;
+    WhenOpen<frmOptions>(blnSeen, [&intRow](frmOptions& frmDialog) {
+        intRow = frmDialog.lstStandardFormat->currentRow();
+        frmDialog.cmdCancel_Click();
+    });
+    frm->mnuToolsOptions_Click();
+    EXPECT_EQ(intRow, 4);
+    EXPECT_EQ(objMessages.arrShown.size(), 2U);
 }

@@ -286,6 +286,71 @@ TEST_F(RegistryStringHandlerTest, FailedWriteReturnsFalse) {
     EXPECT_EQ(Read("SortIndex"), "");
 }
 
+// Permission bits stop every user but root, and QSettings replaces the file through a new one
+// beside it. So a write to a read-only file or folder fails for a user and succeeds for root;
+// either way the answer must agree with the file. A file where the folder belongs stops root too.
+TEST_F(RegistryStringHandlerTest, WriteAnswerAgreesWithTheFileAndFailuresSayWhy) {
+    const bool blnRoot = geteuid() == 0;
+    const QString strFolder = objConfig.path() + "/Pellmark";
+    struct Case {
+        const char* strName;
+        std::function<void()> fnPrepare;
+        bool blnStored;
+        QString strShownFile;
+        const char* strReason;
+    };
+    const auto ReadOnly = [](const QString& strPath, bool blnFolder) {
+        ASSERT_EQ(chmod(QFile::encodeName(strPath).constData(), blnFolder ? 0555 : 0444), 0);
+    };
+    const std::vector<Case> arrCases = {
+        {"folder is a file",
+         [&] {
+             QFile objBlocker(strFolder);
+             ASSERT_TRUE(objBlocker.open(QIODevice::WriteOnly));
+         },
+         false, SettingsFile(), "Its folder does not exist and cannot be created."},
+        {"read-only file",
+         [&] {
+             WriteSettingsFile("[General]\nSortIndex=0\n");
+             ReadOnly(SettingsFile(), false);
+         },
+         blnRoot, SettingsFile(), "The file is read-only."},
+        {"read-only folder",
+         [&] {
+             WriteSettingsFile("[General]\nSortIndex=0\n");
+             ReadOnly(strFolder, true);
+         },
+         blnRoot, SettingsFile(), "Its folder is read-only."},
+        {"folder where the file belongs",
+         [&] { ASSERT_TRUE(QDir(objConfig.path()).mkpath("Pellmark/Huevra 2004.conf")); }, false,
+         SettingsFile(), "It is not a regular file."},
+    };
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(objCase.strName);
+        ASSERT_TRUE(objConfig.isValid());
+        objCase.fnPrepare();
+        const bool blnWritten = Write("SortIndex", "1");
+        EXPECT_EQ(blnWritten, objCase.blnStored);
+        QFile objFile(SettingsFile());
+        const bool blnInFile =
+            objFile.open(QIODevice::ReadOnly) && objFile.readAll().contains("SortIndex=1");
+        EXPECT_EQ(blnWritten, blnInFile);
+        if (!blnWritten) {
+            EXPECT_EQ(objRegistry.UnsavedStoreText(),
+                      "Huevra could not save the settings to the file\r\n\r\n" +
+                          QDir::toNativeSeparators(objCase.strShownFile).toStdString() +
+                          "\r\n\r\n" + objCase.strReason +
+                          " Huevra uses the new settings until it is closed.");
+        }
+        // A fresh settings folder for the next case.
+        chmod(QFile::encodeName(strFolder).constData(), 0755);
+        if (QFileInfo(strFolder).isDir())
+            QDir(strFolder).removeRecursively();
+        else
+            QFile::remove(strFolder);
+    }
+}
+
 TEST_F(RegistryStringHandlerTest, AnotherProcessReadsTheSameTexts) {
     const std::vector<std::string> arrTexts = AwkwardTexts();
     QStringList arrWrite = {"write", QString::fromStdString(strKey)};

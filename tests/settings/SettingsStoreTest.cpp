@@ -200,9 +200,13 @@ TEST_F(SettingsStoreTest, EachValueAcceptsExactlyItsOwnTexts) {
         {"PromptToSave", "yes", false},
         {"StandardFolder", Folder("Palettes/Work"), true},
         {"StandardFolder", Folder("Palettes/Work") + modSupport::strPathSeparator, true},
-        {"StandardFolder", Folder("Palettes/Gone"), false},
-        {"StandardFolder", Folder("Palettes/work"), false},
-        {"StandardFolder", Folder("Palettes/WORK"), false},
+        // A folder that is not there now may be back later: it is kept, not restored.
+        {"StandardFolder", Folder("Palettes/Gone"), true},
+        {"StandardFolder", Folder("Palettes/work"), true},
+        {"StandardFolder", Folder("Palettes/WORK"), true},
+        // A relative path names no folder of its own.
+        {"StandardFolder", "Palettes/Gone", false},
+        {"StandardFolder", Folder("Palettes/Work") + std::string(1, '\0'), false},
     };
     for (const Case& objCase : arrCases) {
         SCOPED_TRACE(objCase.strName + " = \"" + objCase.strText + "\"");
@@ -430,3 +434,103 @@ TEST_F(SettingsStoreTest, ShortPathsAreFoldersWhenTheyNameADirectory) {
     QDir::setCurrent(strOld);
 }
 #endif
+
+TEST_F(SettingsStoreTest, MissingStandardFolderIsKeptWithoutTouchingTheOtherSettings) {
+    const std::string strFolder = Folder("Removable/Palettes");
+    Store("CustomFormat", "%UR%%UG%%UB%");
+    Store("FormatIndex", "11");
+    Store("SortIndex", "1");
+    Store("PromptToSave", "0");
+    Store("StandardFolder", strFolder);
+    LoadSettings(objSettings, objRegistry, objMessages);
+    EXPECT_EQ(objSettings.strCustomFormat, "%UR%%UG%%UB%");
+    EXPECT_EQ(objSettings.intStandardFormat, 11);
+    EXPECT_EQ(objSettings.intSortIndex, 1);
+    EXPECT_EQ(objSettings.intPromptToSave, 0);
+    // The setting stays as stored; whoever starts a file dialog checks that the folder is there.
+    EXPECT_EQ(objSettings.strStandardFolder, strFolder);
+    EXPECT_FALSE(FolderExists(objSettings.strStandardFolder));
+    EXPECT_TRUE(objRegistry.arrWrites.empty());
+    EXPECT_TRUE(objMessages.arrShown.empty());
+
+    // The disk is back.
+    ASSERT_TRUE(QDir(objRoot.path()).mkpath("Removable/Palettes"));
+    LoadSettings(objSettings, objRegistry, objMessages);
+    EXPECT_EQ(objSettings.strStandardFolder, strFolder);
+    EXPECT_TRUE(FolderExists(objSettings.strStandardFolder));
+    EXPECT_TRUE(objRegistry.arrWrites.empty());
+}
+
+/// Explains why it refuses, as the settings file does.
+class ExplainingRegistry : public RefusingRegistry, public IStoreCheck {
+public:
+    std::string TakeUnreadableStoreText() override { return {}; }
+    std::string UnsavedStoreText() override { return "the reason"; }
+};
+
+TEST_F(SettingsStoreTest, RefusedSettingsAreKeptForTheRunAndToldOncePerStore) {
+    struct Case {
+        std::string strRefused;
+        bool blnExplains;
+        std::string strText;
+    };
+    const std::vector<Case> arrCases = {
+        {"SortIndex", false, strSettingsNotSavedText},
+        {"StandardFolder", false, strSettingsNotSavedText},  // a store that throws
+        {"SortIndex", true, "the reason"},
+    };
+    for (const Case& objCase : arrCases) {
+        SCOPED_TRACE(objCase.strRefused + (objCase.blnExplains ? " explained" : ""));
+        ExplainingRegistry objExplaining;
+        RefusingRegistry objPlain;
+        RefusingRegistry& objStore = objCase.blnExplains ? objExplaining : objPlain;
+        objStore.strRefusedName = objCase.strRefused;
+        objStore.mapValue[{strSettingsKey, "SortIndex"}] = "0";
+        objStore.mapValue[{strSettingsKey, "StandardFolder"}] = strDesktop;
+        objSettings = ProgramSettings{};
+        objMessages = FakeMessageBox();
+        const std::string strFolder = Folder("Palettes/Work");
+        EXPECT_FALSE(StoreSettings(objSettings, objStore, objMessages,
+                                   {{"FormatIndex", "7"},
+                                    {"SortIndex", "1"},
+                                    {"PromptToSave", "0"},
+                                    {"StandardFolder", strFolder}}));
+        ASSERT_EQ(objMessages.arrShown.size(), 1u);
+        EXPECT_EQ(objMessages.arrShown[0].strText, objCase.strText);
+        EXPECT_EQ(objMessages.arrShown[0].strTitle, "Huevra");
+        EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+        // The values taken are stored; the refused one is not, but the run keeps it.
+        EXPECT_EQ(objStore.arrWrites.size(), 3u);
+        LoadSettings(objSettings, objStore, objMessages);
+        EXPECT_EQ(objSettings.intStandardFormat, 7);
+        EXPECT_EQ(objSettings.intSortIndex, 1);
+        EXPECT_EQ(objSettings.intPromptToSave, 0);
+        EXPECT_EQ(objSettings.strStandardFolder, strFolder);
+        EXPECT_EQ(objMessages.arrShown.size(), 1u);
+
+        // Once the store takes a later text, the store counts again.
+        objStore.strRefusedName.clear();
+        const bool blnSort = objCase.strRefused == "SortIndex";
+        EXPECT_TRUE(StoreSettings(objSettings, objStore, objMessages,
+                                  {{objCase.strRefused, blnSort ? "0" : strDesktop}}));
+        LoadSettings(objSettings, objStore, objMessages);
+        EXPECT_EQ(objSettings.intSortIndex, blnSort ? 0 : 1);
+        EXPECT_EQ(objSettings.strStandardFolder, blnSort ? strFolder : strDesktop);
+        EXPECT_EQ(objMessages.arrShown.size(), 1u);
+    }
+}
+
+TEST_F(SettingsStoreTest, DefaultsARestoreCouldNotStoreHoldForTheRestOfTheRun) {
+    RefusingRegistry objRefusing;
+    objRefusing.strRefusedName = "SortIndex";
+    objRefusing.mapValue[{strSettingsKey, "SortIndex"}] = "9";
+    LoadSettings(objSettings, objRefusing, objMessages);
+    ASSERT_EQ(objMessages.arrShown.size(), 1u);
+    EXPECT_EQ(objMessages.arrShown[0].strText, strRestoreNotSavedText);
+    // The next dialog's load takes the defaults in use, without restoring and telling again.
+    objRefusing.arrWrites.clear();
+    LoadSettings(objSettings, objRefusing, objMessages);
+    EXPECT_EQ(objSettings.intSortIndex, 0);
+    EXPECT_TRUE(objRefusing.arrWrites.empty());
+    EXPECT_EQ(objMessages.arrShown.size(), 1u);
+}

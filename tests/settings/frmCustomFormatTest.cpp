@@ -136,6 +136,50 @@ TEST_F(frmCustomFormatTest, CodeButtonsInsertByMouseClickKeepingTheSelection) {
     EXPECT_EQ(Text(), "%UR%%UG%%UB%%LR%%LG%%LB%%DR%%DG%%DB%%LD%");
 }
 
+// Tab takes the focus to a button, and the field drops its selection as it loses the focus; the
+// button, pressed with Space, works on the selection the field had, as a click does.
+TEST_F(frmCustomFormatTest, CodeButtonsReachedByTabReplaceTheSelectionTheFieldHad) {
+    struct Case {
+        const char* strName;
+        int intStart;
+        int intLength;  // 0: a caret at intStart
+        int intTabs;    // from the field: 1 is UR, 10 is LD
+        std::string strExpected;
+        int intCaret;
+    };
+    const std::vector<Case> arrCase{
+        {"one letter selected", 1, 1, 1, "a%UR%c", 5},
+        {"selected backwards", 2, -1, 9, "a%DB%c", 5},
+        {"whole text selected", 0, 3, 10, "%LD%", 4},
+        {"caret only", 1, 0, 5, "a%LG%bc", 5},
+    };
+    for (const Case& objCase : arrCase) {
+        SCOPED_TRACE(objCase.strName);
+        Store("CustomFormat", "abc");
+        Open();
+        ASSERT_EQ(QApplication::focusWidget(), frm->txtFormat);
+        if (objCase.intLength != 0)
+            frm->txtFormat->setSelection(objCase.intStart, objCase.intLength);
+        else
+            frm->txtFormat->setCursorPosition(objCase.intStart);
+        for (int i = 0; i < objCase.intTabs; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_TRUE(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(Text(), objCase.strExpected);
+        EXPECT_EQ(frm->txtFormat->cursorPosition(), objCase.intCaret);
+        EXPECT_FALSE(frm->txtFormat->hasSelectedText());
+        EXPECT_EQ(QApplication::focusWidget(), frm->txtFormat);
+
+        // The next code, also from the keyboard, goes at the caret.
+        QTest::keyClick(frm->txtFormat, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        std::string strNext = objCase.strExpected;
+        strNext.insert(static_cast<std::size_t>(objCase.intCaret), "%UR%");
+        EXPECT_EQ(Text(), strNext);
+    }
+}
+
 TEST_F(frmCustomFormatTest, InsertionBeyondTheLimitIsRefusedWithoutTouchingTheText) {
     // Characters count as the settings count them: "€" is one, though three bytes in the store.
     const QString strFull = QString(246, QChar(0x20AC));
@@ -188,6 +232,39 @@ TEST_F(frmCustomFormatTest, OkStoresTheTemplateAndNothingElseDoes) {
             EXPECT_EQ(Stored("CustomFormat"), blnOk ? strEdited : "old");
         }
     }
+}
+
+TEST_F(frmCustomFormatTest, TemplateTheStoreRefusesIsToldOnceAndKeptForTheRun) {
+    /// Refuses every write, as a read-only settings file does.
+    class ReadOnlyRegistry : public FakeRegistry {
+    public:
+        bool WriteString(RegistryHive, const std::string&, const std::string&,
+                         const std::string&) override {
+            return false;
+        }
+    } objReadOnly;
+    objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored";
+    const auto OpenOn = [&] {
+        frm = std::make_unique<frmCustomFormat>(objSettings, objReadOnly, objMessages, objHTMLHelp);
+        ShowActive(*frm);
+    };
+    OpenOn();
+    frm->txtFormat->setText(QStringLiteral("#%UR%%UG%%UB%"));
+    QTest::keyClick(frm->txtFormat, Qt::Key_Return);
+    EXPECT_FALSE(frm->isVisible());
+    ASSERT_EQ(objMessages.arrShown.size(), 1U);
+    EXPECT_EQ(objMessages.arrShown[0].strText, strSettingsNotSavedText);
+    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+    EXPECT_EQ(objSettings.strCustomFormat, "#%UR%%UG%%UB%");
+
+    // The next opening shows the template in use, not the stored one, and says nothing.
+    OpenOn();
+    EXPECT_EQ(Text(), "#%UR%%UG%%UB%");
+    EXPECT_EQ(objSettings.strCustomFormat, "#%UR%%UG%%UB%");
+    EXPECT_EQ(objMessages.arrShown.size(), 1U);
+    frm->cmdCancel_Click();
+    EXPECT_EQ(objReadOnly.ReadString(RegistryHive::CurrentUser, strSettingsKey, "CustomFormat"),
+              "stored");
 }
 
 TEST_F(frmCustomFormatTest, HelpShowsTheCodesTopicOrSaysItCannot) {

@@ -1,23 +1,59 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QVariant>
+#include <QWindow>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "platform/QtFileDialogs.h"
 #include "settings/frmOptions.h"
 #include "tests/settings/SettingsDialogFixture.h"
 
 namespace {
 using Write = std::tuple<std::string, std::string, std::string>;
+
+/// Refuses every write, as a read-only settings file does.
+class ReadOnlyRegistry : public FakeRegistry {
+public:
+    bool WriteString(RegistryHive, const std::string&, const std::string&,
+                     const std::string&) override {
+        return false;
+    }
+};
+
+/// The first and last rows, and the last column, in which two images of one size differ.
+struct InkExtent {
+    int intTop = -1;
+    int intBottom = -1;
+    int intRight = -1;
+};
+
+InkExtent Ink(const QImage& imgWith, const QImage& imgWithout) {
+    InkExtent objInk;
+    for (int y = 0; y < imgWith.height(); ++y) {
+        for (int x = 0; x < imgWith.width(); ++x) {
+            if (imgWith.pixel(x, y) == imgWithout.pixel(x, y)) continue;
+            if (objInk.intTop < 0) objInk.intTop = y;
+            objInk.intBottom = y;
+            objInk.intRight = std::max(objInk.intRight, x);
+        }
+    }
+    return objInk;
+}
 }  // namespace
 
 class frmOptionsTest : public SettingsDialogTest {
@@ -232,4 +268,113 @@ TEST_F(frmOptionsTest, CancelEscapeAndCloseBoxStoreNothing) {
                              objSettings.strStandardFolder),
                   std::tuple(1, 0, strFolder));
     }
+}
+
+TEST_F(frmOptionsTest, ChoicesTheStoreRefusesAreToldOnceAndShownAtTheNextOpening) {
+    ReadOnlyRegistry objReadOnly;
+    const std::string strFolder = Folder("Palettes", true);
+    objReadOnly.mapValue = objRegistry.mapValue;
+    const auto OpenOn = [&] {
+        frm = std::make_unique<frmOptions>(objSettings, objReadOnly, objMessages, objFileDialogs);
+        ShowActive(*frm);
+    };
+    OpenOn();
+    ClickRow(9);
+    ClickOption(frm->optDotNet);
+    ClickOption(frm->optNo);
+    objFileDialogs.arrFolderAnswers.push_back(strFolder);
+    frm->cmdChange_Click();
+    QTest::mouseClick(frm->cmdOK, Qt::LeftButton);
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    ASSERT_EQ(objMessages.arrShown.size(), 1U);
+    EXPECT_EQ(objMessages.arrShown[0].strText, strSettingsNotSavedText);
+    EXPECT_EQ(objMessages.arrShown[0].enmIcon, MessageIcon::Warning);
+
+    OpenOn();
+    EXPECT_EQ(frm->lstStandardFormat->currentRow(), 9);
+    EXPECT_TRUE(frm->optDotNet->isChecked());
+    EXPECT_TRUE(frm->optNo->isChecked());
+    EXPECT_EQ(frm->lblSelectedStandardFolder->text().toStdString(), strFolder);
+    EXPECT_EQ(objSettings.intSortIndex, 1);
+    EXPECT_EQ(objMessages.arrShown.size(), 1U);
+    // A second OK that fails says so again.
+    frm->cmdOK_Click();
+    EXPECT_EQ(objMessages.arrShown.size(), 2U);
+}
+
+TEST_F(frmOptionsTest, MissingStandardFolderIsShownAndKeptButNotBrowsedFrom) {
+    const std::string strFolder = Folder("Removable/Palettes");
+    Store("StandardFolder", strFolder);
+    Store("SortIndex", "1");
+    Open();
+    EXPECT_TRUE(objMessages.arrShown.empty());
+    EXPECT_TRUE(frm->optDotNet->isChecked());
+    EXPECT_EQ(frm->lblSelectedStandardFolder->text().toStdString(), strFolder);
+    frm->cmdChange_Click();
+    ASSERT_EQ(objFileDialogs.arrFolderRequests.size(), 1U);
+    EXPECT_EQ(objFileDialogs.arrFolderRequests[0].second, strDesktop);
+    frm->cmdOK_Click();
+    EXPECT_EQ(Stored("StandardFolder"), strFolder);
+    EXPECT_TRUE(NextStartAcceptsTheStore());
+}
+
+// A long example without spaces must not break onto more lines or widen the dialog: it is cut
+// at the frame's edge.
+TEST_F(frmOptionsTest, LongCustomExampleStaysOnOneLineCutAtTheEdge) {
+    std::string strLong;
+    std::string strLongExample;
+    for (int i = 0; i < 60; ++i) {
+        strLong += "%LD%";
+        strLongExample += "52479";
+    }
+    // The second template holds a line break, as only a hand-edited file can.
+    const std::vector<std::pair<std::string, std::string>> arrCases{
+        {strLong, strLongExample}, {"%LD%\n" + strLong, "52479\n" + strLongExample}};
+    for (const auto& [strTemplate, strExample] : arrCases) {
+        SCOPED_TRACE(strTemplate.substr(0, 5));
+        Store("CustomFormat", strTemplate);
+        Open();
+        const QSize sizDialog = frm->size();
+        const QImage imgEmpty = frm->lblExample->grab().toImage();
+        ClickRow(11);
+        QApplication::processEvents();
+        EXPECT_EQ(frm->size(), sizDialog);
+        EXPECT_EQ(Example(), strExample);
+        const QImage imgLong = frm->lblExample->grab().toImage();
+        ASSERT_EQ(imgLong.size(), imgEmpty.size());
+        const InkExtent objInk = Ink(imgLong, imgEmpty);
+        ASSERT_GE(objInk.intTop, 0);
+        EXPECT_LE(objInk.intBottom - objInk.intTop, frm->lblExample->fontMetrics().height());
+        // The text runs up to the edge.
+        EXPECT_GE(objInk.intRight,
+                  imgLong.width() - 3 * frm->lblExample->fontMetrics().averageCharWidth());
+    }
+}
+
+TEST_F(frmOptionsTest, FolderChooserBelongsToTheDialog) {
+    QWidget objMain;  // the window the service is given, as the main window is
+    objMain.show();
+    QtFileDialogs objQtDialogs(&objMain);
+    frmOptions frmDialog(objSettings, objRegistry, objMessages, objQtDialogs, &objMain);
+    QWidget* objChooserParent = nullptr;
+    QWindow* objChooserOwner = nullptr;
+    bool blnSeen = false;
+    QTimer::singleShot(0, &frmDialog, [&] {
+        // Runs once the chooser waits for the user.
+        QTimer::singleShot(0, [&] {
+            blnSeen = true;
+            auto* objChooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!objChooser) return;
+            objChooserParent = objChooser->parentWidget();
+            if (objChooser->windowHandle())
+                objChooserOwner = objChooser->windowHandle()->transientParent();
+            objChooser->reject();
+        });
+        frmDialog.cmdChange_Click();
+        frmDialog.cmdCancel_Click();
+    });
+    frmDialog.exec();
+    ASSERT_TRUE(blnSeen);
+    EXPECT_EQ(objChooserParent, &frmDialog);
+    EXPECT_EQ(objChooserOwner, frmDialog.windowHandle());
 }
