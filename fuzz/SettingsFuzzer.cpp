@@ -116,7 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* arrData, std::size_t i
     Check(objSettings.intSortIndex == 0 || objSettings.intSortIndex == 1);
     Check(objSettings.intPromptToSave == 0 || objSettings.intPromptToSave == 1);
     Check(QString::fromStdString(objSettings.strCustomFormat).size() <= 250);
-    Check(objSettings.strStandardFolder.empty() || FolderExists(objSettings.strStandardFolder));
+    // A folder that does not exist is kept when its path is absolute (a disk may be away).
+    Check(objSettings.strStandardFolder.empty() || FolderExists(objSettings.strStandardFolder) ||
+          QDir::isAbsolutePath(QString::fromStdString(objSettings.strStandardFolder)));
 
     const bool blnTooLarge = arrText.size() > lngMaxSettingsFileBytes;
     if (blnTooLarge) {
