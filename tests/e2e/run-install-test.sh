@@ -66,7 +66,9 @@ start_app installed
 launch installed
 if main=$(wait_for_window "^Huevra - New palette$" 15); then
     echo "the installed program shows its window"
-    if ! xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -q "_NET_WM_ICON(CARDINAL)"; then
+    # grep reads all of xprop's drawing of the icon: with -q it would stop at the first line and
+    # end xprop by SIGPIPE, which pipefail counts as a failure.
+    if ! xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep "_NET_WM_ICON(CARDINAL)" >/dev/null; then
         fail "the window has no icon"
     fi
     # The help file beside the program is absent; the one under share/huevra must be found.
