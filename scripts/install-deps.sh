@@ -12,7 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth xclip xdotool x11-utils fonts-dejavu-core
     dbus at-spi2-core python3-pyatspi parcellite
-    dpkg-dev fakeroot file desktop-file-utils appstream lintian
+    dpkg-dev fakeroot file desktop-file-utils appstream lintian devscripts
     x11-xserver-utils dbus-daemon dbus-bin libxcb1-dev libxcb-xtest0-dev
 )
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Unpacks the .deb into a fresh root as dpkg would install it, checks the installed files with
-# the desktop's own validators and lintian, that apt can resolve every dependency, and that the
-# installed program finds all its libraries, starts, shows its window with its icon and finds its
-# help file.
+# the desktop's own validators, lintian and hardening-check, that apt can resolve every
+# dependency, and that the installed program finds all its libraries, starts, shows its window
+# with its icon and finds its help file.
 #   run-install-test.sh path/to/huevra_*.deb
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -36,6 +36,19 @@ else
     [ -z "$missing" ] || fail "libraries of the help viewer not found: $missing"
 fi
 
+# The program and the help viewer module carry Debian's hardening (tests/dist/check-hardening.sh
+# says which of hardening-check's answers it judges itself, and why). The probe that shows the
+# flags that leave no trace in them is checked too when the package lies in its build folder.
+hardened=("$binary")
+[ -z "$module" ] || hardened+=("$module")
+probe="$(dirname "$deb")/tests/dist/hardening_probe"
+if [ -x "$probe" ]; then
+    bash "$here/../dist/check-hardening.sh" --probe "$probe" || fail "the hardening probe"
+else
+    echo "no hardening probe beside the package; only the installed files are checked"
+fi
+bash "$here/../dist/check-hardening.sh" "${hardened[@]}" || fail "hardening"
+
 # The dependencies come from the libraries the program links, and apt finds every one of them.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
@@ -66,7 +79,9 @@ start_app installed
 launch installed
 if main=$(wait_for_window "^Huevra - New palette$" 15); then
     echo "the installed program shows its window"
-    if ! xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -q "_NET_WM_ICON(CARDINAL)"; then
+    # grep reads all of xprop's drawing of the icon: with -q it would stop at the first line and
+    # end xprop by SIGPIPE, which pipefail counts as a failure.
+    if ! xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep "_NET_WM_ICON(CARDINAL)" >/dev/null; then
         fail "the window has no icon"
     fi
     # The help file beside the program is absent; the one under share/huevra must be found.
