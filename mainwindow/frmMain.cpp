@@ -33,6 +33,7 @@
 #include "mainwindow/NameField.h"
 #include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
+#include "widgets/ListSelection.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
 #include "settings/WholeCharacterValidator.h"
@@ -446,6 +447,7 @@ void frmMain::ConnectControls() {
             if (blnOn) optColor_Toggled(i);
         });
     connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
+    KeepSelectionOnCurrentRow(lstAutocopy);
     connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
     connect(chkColorPick, &QCheckBox::toggled, this, [this] { chkColorPick_Click(); });
     connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });

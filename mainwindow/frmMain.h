@@ -280,6 +280,8 @@ private:
     bool blnMarkPending = false;
     // Set while the program itself selects a mark, which never waits.
     bool blnSelectingMark = false;
+    // Set while the format list's handler applies a format; one chosen meanwhile waits for it.
+    bool blnApplyingFormat = false;
     // Counts the runs of the update path, so that a run overtaken by a newer one stops.
     std::uint32_t lngApplyRuns = 0;
     // The sample box a pick under way started from.

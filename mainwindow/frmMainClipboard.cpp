@@ -38,12 +38,20 @@ void frmMain::RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::
 
 void frmMain::lstAutocopy_Click() {
     Guarded([&] {
-        // A change of format never flags a name.
-        blnNameCheck = false;
-        ApplyColour(static_cast<std::int16_t>(hsbRed->sliderPosition()),
-                    static_cast<std::int16_t>(hsbGreen->sliderPosition()),
-                    static_cast<std::int16_t>(hsbBlue->sliderPosition()));
-        blnNameCheck = true;
+        // A format chosen while pending events run is left to the run under way, which applies
+        // formats until the list stays on one: the list, preview and clipboard end in step.
+        if (blnApplyingFormat) return;
+        const modSupport::ScopedFlag objApplying(blnApplyingFormat, true);
+        int intFormat = 0;
+        do {
+            intFormat = lstAutocopy->currentRow();
+            // A change of format never flags a name.
+            blnNameCheck = false;
+            ApplyColour(static_cast<std::int16_t>(hsbRed->sliderPosition()),
+                        static_cast<std::int16_t>(hsbGreen->sliderPosition()),
+                        static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+            blnNameCheck = true;
+        } while (lstAutocopy->currentRow() != intFormat);
     });
 }
 

@@ -2,15 +2,18 @@
 // window lets pending events run.
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolBar>
+#include <functional>
 
 #include "core/ColourValue.h"
 #include "tests/mainwindow/frmMainFixture.h"
+#include "tests/support/Burst.h"
 
 TEST_F(frmMainTest, ClipboardIsWrittenOnceOnTheThirdTickAfterTheLastScroll) {
     OpenActive();
@@ -175,4 +178,69 @@ TEST_F(frmMainTest, ColourChangedWhileCopyingIsCopiedAndCopiedAgainLater) {
     EXPECT_EQ(frm->lngClipboardTicks, 0);
     Tick(3);
     EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"#FF00FF", "#FF00FF"}));
+}
+
+TEST_F(frmMainTest, FormatsChosenInOneBurstEndWithOneFormatShownCopiedAndKept) {
+    // The user's actions in one burst, then the format they end on.
+    using Action = std::function<void()>;
+    const auto key = [this](Qt::Key enmKey) -> Action {
+        return [this, enmKey] { QTest::keyClick(frm->lstAutocopy, enmKey); };
+    };
+    const auto click = [this](int intRow) -> Action {
+        return [this, intRow] {
+            QListWidget* lst = frm->lstAutocopy;
+            QTest::mouseClick(lst->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              lst->visualItemRect(lst->item(intRow)).center());
+        };
+    };
+    struct Case {
+        const char* strName;
+        std::vector<Action> arrAction;
+        int intRow;
+    };
+    const std::vector<Case> arrCase{
+        {"click VB, End", {click(3), key(Qt::Key_End)}, 11},
+        {"Down Down", {key(Qt::Key_Down), key(Qt::Key_Down)}, 2},
+        {"Down Down Down", {key(Qt::Key_Down), key(Qt::Key_Down), key(Qt::Key_Down)}, 3},
+        {"click VB, click C++ Hex", {click(3), click(4)}, 4},
+        {"End, Up", {key(Qt::Key_End), key(Qt::Key_Up)}, 10},
+    };
+    // The first pump of a format change runs while the value fields are shown, the second
+    // while the code text is shown.
+    for (const int intPumpToSkip : {0, 1}) {
+        for (const Case& objCase : arrCase) {
+            SCOPED_TRACE(std::string(objCase.strName) + ", after pump " +
+                         std::to_string(intPumpToSkip));
+            Open();
+            frm->show();
+            frm->activateWindow();
+            QApplication::setActiveWindow(frm.get());
+            QCoreApplication::processEvents();
+            SharedSettings().strCustomFormat = "rgb(%DR%, %DG%, %DB%)";
+            frm->txtName[0]->setText("red");
+            frm->lstAutocopy->setFocus();
+            frm->lstAutocopy->scrollToTop();
+            objClipboard.arrTexts.clear();
+
+            EXPECT_EQ(RunBurst(objCase.arrAction, intPumpToSkip), objCase.arrAction.size());
+            QCoreApplication::processEvents();
+
+            // The highlighted format, the preview, the clipboard and the format kept across a
+            // dialog agree; a change of format never flags the name.
+            const std::string strText =
+                ColourCodeText(objCase.intRow, 255, 0, 0, SharedSettings().strCustomFormat);
+            EXPECT_EQ(frm->lstAutocopy->currentRow(), objCase.intRow);
+            EXPECT_EQ(frm->lstAutocopy->selectedItems().size(), 1);
+            ExpectWindowInStep();
+            EXPECT_EQ(frm->NameBackColour(0), PackColour(255, 255, 255));
+            Tick(3);
+            ASSERT_FALSE(objClipboard.arrTexts.empty());
+            EXPECT_EQ(objClipboard.arrTexts.back(), strText);
+            frm->Form_Deactivate();
+            EXPECT_EQ(SharedSettings().intCurrentFormat, objCase.intRow);
+            frm->Form_Activate();
+            EXPECT_EQ(frm->lblClipboard->text().toStdString(), strText);
+            frm.reset();
+        }
+    }
 }
