@@ -33,6 +33,7 @@
 #include "mainwindow/NameField.h"
 #include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
+#include "widgets/LeftToRightLabel.h"
 #include "widgets/ListSelection.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
@@ -316,9 +317,9 @@ void frmMain::CreateControls() {
     SetBackColour(picPick, 0);
     picPick->hide();
 
-    lblClipboard = new QLabel(objClient);
+    // Code reads left to right; a template that starts with a right-to-left letter does too.
+    lblClipboard = new LeftToRightLabel(objClient);
     name(lblClipboard, "lblClipboard");
-    lblClipboard->setTextFormat(Qt::PlainText);
     lblClipboard->setToolTip(
         QStringLiteral("This is what you get if you paste right now in another application"));
     lblClipboard->setFrameShape(QFrame::Panel);

@@ -117,6 +117,9 @@ public:
     bool blnValueEvents = false;
     bool blnNameCheck = false;
     std::int32_t lngClipboardTicks = 0;
+    /// The code text as rendered, which the monitor copies; lblClipboard shows it with its
+    /// control and direction characters made visible.
+    std::string strPreviewText;
     bool blnErrorGuard = false;
     bool blnClosingAfterError = false;
     bool blnErrorShown = false;
@@ -252,6 +255,8 @@ private:
     void CloseOtherWindows();
     void CloseHelpViewer();
 
+    /// Shows a rendered code text in lblClipboard and keeps it for the clipboard.
+    void ShowPreview(const std::string& strText);
     void ScrollBarEvent();
     void ApplyScrollBarColour();
     void SetScrollBars(const typColour& typValue);

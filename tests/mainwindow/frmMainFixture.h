@@ -22,6 +22,7 @@
 #include "core/modSupport.h"
 #include "mainwindow/MainServices.h"
 #include "mainwindow/frmMain.h"
+#include "palette/PaletteModel.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/Fakes.h"
 
@@ -99,7 +100,8 @@ protected:
                                          SharedSettings().strCustomFormat);
         else
             return;
-        EXPECT_EQ(frm->lblClipboard->text().toStdString(), strExpected);
+        EXPECT_EQ(frm->strPreviewText, strExpected);
+        EXPECT_EQ(frm->lblClipboard->text().toStdString(), VisibleText(strExpected));
     }
 
     void StoreSetting(const std::string& strName, const std::string& strValue) {
