@@ -33,6 +33,8 @@
 #include "mainwindow/NameField.h"
 #include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
+#include "widgets/LeftToRightLabel.h"
+#include "widgets/ListSelection.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
 #include "settings/WholeCharacterValidator.h"
@@ -315,9 +317,9 @@ void frmMain::CreateControls() {
     SetBackColour(picPick, 0);
     picPick->hide();
 
-    lblClipboard = new QLabel(objClient);
+    // Code reads left to right; a template that starts with a right-to-left letter does too.
+    lblClipboard = new LeftToRightLabel(objClient);
     name(lblClipboard, "lblClipboard");
-    lblClipboard->setTextFormat(Qt::PlainText);
     lblClipboard->setToolTip(
         QStringLiteral("This is what you get if you paste right now in another application"));
     lblClipboard->setFrameShape(QFrame::Panel);
@@ -446,6 +448,7 @@ void frmMain::ConnectControls() {
             if (blnOn) optColor_Toggled(i);
         });
     connect(lstAutocopy, &QListWidget::currentRowChanged, this, [this] { lstAutocopy_Click(); });
+    KeepSelectionOnCurrentRow(lstAutocopy);
     connect(tmrClip, &QTimer::timeout, this, [this] { tmrClip_Timer(); });
     connect(chkColorPick, &QCheckBox::toggled, this, [this] { chkColorPick_Click(); });
     connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });

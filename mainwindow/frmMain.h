@@ -118,6 +118,9 @@ public:
     bool blnValueEvents = false;
     bool blnNameCheck = false;
     std::int32_t lngClipboardTicks = 0;
+    /// The code text as rendered, which the monitor copies; lblClipboard shows it with its
+    /// control and direction characters made visible.
+    std::string strPreviewText;
     bool blnErrorGuard = false;
     bool blnClosingAfterError = false;
     bool blnErrorShown = false;
@@ -253,6 +256,8 @@ private:
     void CloseOtherWindows();
     void CloseHelpViewer();
 
+    /// Shows a rendered code text in lblClipboard and keeps it for the clipboard.
+    void ShowPreview(const std::string& strText);
     void ScrollBarEvent();
     void ApplyScrollBarColour();
     /// Sets the three bars to a colour; see SetColourScrollBars for a colour asked for while
@@ -285,6 +290,8 @@ private:
     bool blnMarkPending = false;
     // Set while the program itself selects a mark, which never waits.
     bool blnSelectingMark = false;
+    // Set while the format list's handler applies a format; one chosen meanwhile waits for it.
+    bool blnApplyingFormat = false;
     // Counts the runs of the update path, so that a run overtaken by a newer one stops.
     std::uint32_t lngApplyRuns = 0;
     // The sample box a pick under way started from.

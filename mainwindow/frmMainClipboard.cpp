@@ -11,6 +11,7 @@
 #include "core/NamedColours.h"
 #include "core/modSupport.h"
 #include "mainwindow/frmMain.h"
+#include "palette/PaletteModel.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -22,28 +23,43 @@ void frmMain::RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::
     Guarded([&] {
         const ProgramSettings& objSettings = SharedSettings();
         if (objSettings.blnJavaScriptNamesOnly) {
-            lblClipboard->setText(QString::fromStdString(JavaScriptNameOfHex(
-                strHexPair(intRed) + strHexPair(intGreen) + strHexPair(intBlue))));
+            ShowPreview(JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
+                                            strHexPair(intBlue)));
             lngClipboardTicks = 0;
             return;
         }
         const int intFormat = lstAutocopy->currentRow();
         if (intFormat >= 0 && intFormat < intCodeFormatCount)
-            lblClipboard->setText(QString::fromStdString(
-                ColourCodeText(intFormat, intRed, intGreen, intBlue, objSettings.strCustomFormat)));
+            ShowPreview(
+                ColourCodeText(intFormat, intRed, intGreen, intBlue, objSettings.strCustomFormat));
         modSupport::DoEvents();
         lngClipboardTicks = 0;
     });
 }
 
+void frmMain::ShowPreview(const std::string& strText) {
+    // A template may hold control characters and direction marks, which would hide or reorder
+    // what the clipboard gets; the preview shows them as the window title does.
+    strPreviewText = strText;
+    lblClipboard->setText(QString::fromStdString(VisibleText(strText)));
+}
+
 void frmMain::lstAutocopy_Click() {
     Guarded([&] {
-        // A change of format never flags a name.
-        blnNameCheck = false;
-        ApplyColour(static_cast<std::int16_t>(hsbRed->sliderPosition()),
-                    static_cast<std::int16_t>(hsbGreen->sliderPosition()),
-                    static_cast<std::int16_t>(hsbBlue->sliderPosition()));
-        blnNameCheck = true;
+        // A format chosen while pending events run is left to the run under way, which applies
+        // formats until the list stays on one: the list, preview and clipboard end in step.
+        if (blnApplyingFormat) return;
+        const modSupport::ScopedFlag objApplying(blnApplyingFormat, true);
+        int intFormat = 0;
+        do {
+            intFormat = lstAutocopy->currentRow();
+            // A change of format never flags a name.
+            blnNameCheck = false;
+            ApplyColour(static_cast<std::int16_t>(hsbRed->sliderPosition()),
+                        static_cast<std::int16_t>(hsbGreen->sliderPosition()),
+                        static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+            blnNameCheck = true;
+        } while (lstAutocopy->currentRow() != intFormat);
     });
 }
 
@@ -61,10 +77,9 @@ void frmMain::tmrClip_Timer() {
 
 void frmMain::CopyPreviewToClipboard() {
     Guarded([&] {
-        const std::string strText = lblClipboard->text().toStdString();
         try {
             objServices.objClipboard.Clear();
-            objServices.objClipboard.SetText(strText);
+            objServices.objClipboard.SetText(strPreviewText);
         } catch (...) {
             // A clipboard held by another program: the next settled colour tries again.
         }

@@ -21,6 +21,7 @@
 #include "core/CodeFormats.h"
 #include "core/modSupport.h"
 #include "settings/SettingsStore.h"
+#include "widgets/ListSelection.h"
 
 namespace {
 
@@ -101,6 +102,7 @@ frmOptions::frmOptions(ProgramSettings& objSettings, IRegistry& objRegistry,
     CreateControls();
     connect(lstStandardFormat, &QListWidget::currentRowChanged, this,
             [this] { lstStandardFormat_Click(); });
+    KeepSelectionOnCurrentRow(lstStandardFormat);
     connect(cmdChange, &QPushButton::clicked, this, [this] { cmdChange_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -260,9 +262,17 @@ void frmOptions::Form_Activate() {
 
 void frmOptions::lstStandardFormat_Click() {
     Guarded([&] {
-        modSupport::DoEvents();
-        lblExample->setText(QString::fromStdString(
-            FormatExample(lstStandardFormat->currentRow(), objSettings.strCustomFormat)));
+        // A row chosen while pending events run is shown by the run under way, once the list
+        // has settled, so that the example is that of the row the list ends on.
+        if (blnShowingExample) return;
+        const modSupport::ScopedFlag objShowing(blnShowingExample, true);
+        int intRow = 0;
+        do {
+            intRow = lstStandardFormat->currentRow();
+            modSupport::DoEvents();
+        } while (lstStandardFormat->currentRow() != intRow);
+        lblExample->setText(
+            QString::fromStdString(FormatExample(intRow, objSettings.strCustomFormat)));
     });
 }
 

@@ -72,4 +72,6 @@ private:
     IFileDialogs& objFileDialogs;
     // The standard format is selected once; later activations keep the user's choice.
     bool blnFormatSelected = false;
+    // Set while the list's handler shows an example; a row chosen meanwhile waits for it.
+    bool blnShowingExample = false;
 };

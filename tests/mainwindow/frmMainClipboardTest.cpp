@@ -2,15 +2,19 @@
 // window lets pending events run.
 
 #include <QAction>
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolBar>
+#include <functional>
 
 #include "core/ColourValue.h"
 #include "tests/mainwindow/frmMainFixture.h"
+#include "tests/support/Burst.h"
 
 TEST_F(frmMainTest, ClipboardIsWrittenOnceOnTheThirdTickAfterTheLastScroll) {
     OpenActive();
@@ -175,4 +179,152 @@ TEST_F(frmMainTest, ColourChangedWhileCopyingIsCopiedAndCopiedAgainLater) {
     EXPECT_EQ(frm->lngClipboardTicks, 0);
     Tick(3);
     EXPECT_EQ(objClipboard.arrTexts, (std::vector<std::string>{"#FF00FF", "#FF00FF"}));
+}
+
+TEST_F(frmMainTest, FormatsChosenInOneBurstEndWithOneFormatShownCopiedAndKept) {
+    // The user's actions in one burst, then the format they end on.
+    using Action = std::function<void()>;
+    const auto key = [this](Qt::Key enmKey) -> Action {
+        return [this, enmKey] { QTest::keyClick(frm->lstAutocopy, enmKey); };
+    };
+    const auto click = [this](int intRow) -> Action {
+        return [this, intRow] {
+            QListWidget* lst = frm->lstAutocopy;
+            QTest::mouseClick(lst->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              lst->visualItemRect(lst->item(intRow)).center());
+        };
+    };
+    struct Case {
+        const char* strName;
+        std::vector<Action> arrAction;
+        int intRow;
+    };
+    const std::vector<Case> arrCase{
+        {"click VB, End", {click(3), key(Qt::Key_End)}, 11},
+        {"Down Down", {key(Qt::Key_Down), key(Qt::Key_Down)}, 2},
+        {"Down Down Down", {key(Qt::Key_Down), key(Qt::Key_Down), key(Qt::Key_Down)}, 3},
+        {"click VB, click C++ Hex", {click(3), click(4)}, 4},
+        {"End, Up", {key(Qt::Key_End), key(Qt::Key_Up)}, 10},
+    };
+    // The first pump of a format change runs while the value fields are shown, the second
+    // while the code text is shown.
+    for (const int intPumpToSkip : {0, 1}) {
+        for (const Case& objCase : arrCase) {
+            SCOPED_TRACE(std::string(objCase.strName) + ", after pump " +
+                         std::to_string(intPumpToSkip));
+            Open();
+            frm->show();
+            frm->activateWindow();
+            QApplication::setActiveWindow(frm.get());
+            QCoreApplication::processEvents();
+            SharedSettings().strCustomFormat = "rgb(%DR%, %DG%, %DB%)";
+            frm->txtName[0]->setText("red");
+            frm->lstAutocopy->setFocus();
+            frm->lstAutocopy->scrollToTop();
+            objClipboard.arrTexts.clear();
+
+            EXPECT_EQ(RunBurst(objCase.arrAction, intPumpToSkip), objCase.arrAction.size());
+            QCoreApplication::processEvents();
+
+            // The highlighted format, the preview, the clipboard and the format kept across a
+            // dialog agree; a change of format never flags the name.
+            const std::string strText =
+                ColourCodeText(objCase.intRow, 255, 0, 0, SharedSettings().strCustomFormat);
+            EXPECT_EQ(frm->lstAutocopy->currentRow(), objCase.intRow);
+            EXPECT_EQ(frm->lstAutocopy->selectedItems().size(), 1);
+            ExpectWindowInStep();
+            EXPECT_EQ(frm->NameBackColour(0), PackColour(255, 255, 255));
+            Tick(3);
+            ASSERT_FALSE(objClipboard.arrTexts.empty());
+            EXPECT_EQ(objClipboard.arrTexts.back(), strText);
+            frm->Form_Deactivate();
+            EXPECT_EQ(SharedSettings().intCurrentFormat, objCase.intRow);
+            frm->Form_Activate();
+            EXPECT_EQ(frm->lblClipboard->text().toStdString(), strText);
+            frm.reset();
+        }
+    }
+}
+
+namespace {
+
+// The characters that are invisible or reorder the text around them, with the stand-in the
+// preview shows for each: C0 controls as their control pictures (U+2400 + code), DEL as
+// U+2421, the others as "<U+" and four hex digits ">".
+std::vector<std::pair<char32_t, std::u32string>> HiddenCharacters() {
+    std::vector<std::pair<char32_t, std::u32string>> arrHidden;
+    const auto named = [](char32_t lngCode) {
+        constexpr char32_t strDigits[] = U"0123456789ABCDEF";
+        std::u32string strName = U"<U+";
+        for (int intShift = 12; intShift >= 0; intShift -= 4)
+            strName += strDigits[(lngCode >> intShift) & 0xF];
+        return strName + U">";
+    };
+    for (char32_t c = 0x01; c < 0x20; ++c) arrHidden.emplace_back(c, std::u32string(1, 0x2400 + c));
+    arrHidden.emplace_back(0x7F, U"\u2421");
+    for (char32_t c = 0x80; c <= 0x9F; ++c) arrHidden.emplace_back(c, named(c));
+    for (const char32_t c : {0x202A, 0x202B, 0x202C, 0x202D, 0x202E, 0x2066, 0x2067, 0x2068, 0x2069,
+                             0x200E, 0x200F, 0x061C})
+        arrHidden.emplace_back(c, named(c));
+    return arrHidden;
+}
+
+std::string Utf8(const std::u32string& strText) {
+    return QString::fromUcs4(strText.data(), static_cast<qsizetype>(strText.size())).toStdString();
+}
+
+// The left edge of the first dark pixel inside a label's frame; -1 when there is none.
+int FirstInkColumn(QLabel* lbl) {
+    const QImage objImage = lbl->grab().toImage();
+    const QRect objInside = lbl->contentsRect();
+    for (int x = objInside.left(); x <= objInside.right(); ++x)
+        for (int y = objInside.top(); y <= objInside.bottom(); ++y)
+            if (qGray(objImage.pixel(x, y)) < 128) return x;
+    return -1;
+}
+
+}  // namespace
+
+TEST_F(frmMainTest, PreviewShowsHiddenCharactersAndTheClipboardGetsTheExactText) {
+    StoreSetting("FormatIndex", "11");
+    OpenActive();
+    for (const auto& [lngHidden, strShown] : HiddenCharacters()) {
+        SCOPED_TRACE(testing::Message() << "U+" << std::hex << static_cast<int>(lngHidden));
+        // The character before, between and after the codes, as a template could hold it.
+        const std::u32string strTemplate = std::u32string(1, lngHidden) + U"%UR%%UG%%UB%" +
+                                           std::u32string(1, lngHidden) + U" tail";
+        SharedSettings().strCustomFormat = Utf8(strTemplate);
+        frm->Form_Activate();
+        EXPECT_EQ(frm->lblClipboard->text().toStdString(),
+                  Utf8(strShown + U"FF0000" + strShown + U" tail"));
+        objClipboard.arrTexts.clear();
+        Tick(3);
+        EXPECT_EQ(objClipboard.arrTexts,
+                  (std::vector<std::string>{Utf8(std::u32string(1, lngHidden) + U"FF0000" +
+                                                 std::u32string(1, lngHidden) + U" tail")}));
+    }
+}
+
+TEST_F(frmMainTest, PreviewLaysOutLeftToRightWhateverItsFirstLetter) {
+    StoreSetting("FormatIndex", "11");
+    OpenActive();
+    frm->show();
+    SharedSettings().strCustomFormat = "%UR%%UG%%UB%";
+    frm->Form_Activate();
+    const int intLeftEdge = FirstInkColumn(frm->lblClipboard);
+    ASSERT_GE(intLeftEdge, 0);
+    // Hebrew and Arabic letters, and a right-to-left override, before the codes.
+    for (const char* strTemplate :
+         {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D %UR%", "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 %UR%",
+          "\xE2\x80\xAE%UR%%UG%%UB% tail"}) {
+        SCOPED_TRACE(strTemplate);
+        SharedSettings().strCustomFormat = strTemplate;
+        frm->Form_Activate();
+        EXPECT_LE(std::abs(FirstInkColumn(frm->lblClipboard) - intLeftEdge), 2);
+    }
+    frm->setLayoutDirection(Qt::RightToLeft);
+    SharedSettings().strCustomFormat = "%UR%%UG%%UB%";
+    frm->Form_Activate();
+    EXPECT_LE(std::abs(FirstInkColumn(frm->lblClipboard) - intLeftEdge), 2);
+    frm->setLayoutDirection(Qt::LeftToRight);
 }

@@ -22,6 +22,7 @@
 #include "core/modSupport.h"
 #include "mainwindow/MainServices.h"
 #include "mainwindow/frmMain.h"
+#include "palette/PaletteModel.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/Fakes.h"
 
@@ -87,15 +88,20 @@ protected:
         const auto intGreen = static_cast<std::int16_t>(typMark.lngGreen);
         const auto intBlue = static_cast<std::int16_t>(typMark.lngBlue);
         const int intFormat = frm->lstAutocopy->currentRow();
-        if (SharedSettings().blnJavaScriptNamesOnly) {
-            EXPECT_EQ(frm->lblClipboard->text().toStdString(),
-                      JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
-                                          strHexPair(intBlue)));
-        } else if (intFormat >= 0 && intFormat < intCodeFormatCount) {
-            EXPECT_EQ(frm->lblClipboard->text().toStdString(),
-                      ColourCodeText(intFormat, intRed, intGreen, intBlue,
-                                     SharedSettings().strCustomFormat));
-        }
+        // The format shown highlighted is the current one, unless the user cleared it.
+        for (const QListWidgetItem* objItem : frm->lstAutocopy->selectedItems())
+            EXPECT_EQ(frm->lstAutocopy->row(objItem), intFormat);
+        std::string strExpected;
+        if (SharedSettings().blnJavaScriptNamesOnly)
+            strExpected = JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
+                                              strHexPair(intBlue));
+        else if (intFormat >= 0 && intFormat < intCodeFormatCount)
+            strExpected = ColourCodeText(intFormat, intRed, intGreen, intBlue,
+                                         SharedSettings().strCustomFormat);
+        else
+            return;
+        EXPECT_EQ(frm->strPreviewText, strExpected);
+        EXPECT_EQ(frm->lblClipboard->text().toStdString(), VisibleText(strExpected));
     }
 
     void StoreSetting(const std::string& strName, const std::string& strValue) {

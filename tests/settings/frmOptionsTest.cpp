@@ -22,6 +22,7 @@
 #include "platform/QtFileDialogs.h"
 #include "settings/frmOptions.h"
 #include "tests/settings/SettingsDialogFixture.h"
+#include "tests/support/Burst.h"
 
 namespace {
 using Write = std::tuple<std::string, std::string, std::string>;
@@ -159,6 +160,47 @@ TEST_F(frmOptionsTest, ExampleFollowsTheCurrentRowAsPlainText) {
         Open();
         QTest::keyClick(frm->lstStandardFormat, Qt::Key_End);
         EXPECT_EQ(Example(), strExample);
+    }
+}
+
+TEST_F(frmOptionsTest, KeysAndClicksArrivingWhileTheExampleIsShownEndOnOneRow) {
+    // The user's actions in one burst, then the row they end on.
+    using Action = std::function<void()>;
+    const auto key = [this](Qt::Key enmKey) -> Action {
+        return [this, enmKey] { QTest::keyClick(frm->lstStandardFormat, enmKey); };
+    };
+    const auto click = [this](int intRow) -> Action {
+        return [this, intRow] { ClickRow(intRow); };
+    };
+    struct Case {
+        const char* strName;
+        std::vector<Action> arrAction;
+        int intRow;
+    };
+    const std::vector<Case> arrCase{
+        {"Down Down", {key(Qt::Key_Down), key(Qt::Key_Down)}, 2},
+        {"Down Down Down", {key(Qt::Key_Down), key(Qt::Key_Down), key(Qt::Key_Down)}, 3},
+        {"click, Down", {click(4), key(Qt::Key_Down)}, 5},
+        {"Down, click", {key(Qt::Key_Down), click(7)}, 7},
+        {"End Up", {key(Qt::Key_End), key(Qt::Key_Up)}, 10},
+    };
+    for (const Case& objCase : arrCase) {
+        SCOPED_TRACE(objCase.strName);
+        Store("FormatIndex", "0");
+        Store("CustomFormat", "%DR%-%DG%");
+        Open();
+        EXPECT_EQ(RunBurst(objCase.arrAction), objCase.arrAction.size());
+        QCoreApplication::processEvents();
+
+        // The highlighted row, the example and the stored format agree.
+        QListWidget* lst = frm->lstStandardFormat;
+        EXPECT_EQ(lst->currentRow(), objCase.intRow);
+        const QList<QListWidgetItem*> arrSelected = lst->selectedItems();
+        ASSERT_EQ(arrSelected.size(), 1);
+        EXPECT_EQ(lst->row(arrSelected.front()), objCase.intRow);
+        EXPECT_EQ(Example(), FormatExample(objCase.intRow, "%DR%-%DG%"));
+        frm->cmdOK_Click();
+        EXPECT_EQ(Stored("FormatIndex"), std::to_string(objCase.intRow));
     }
 }
 
