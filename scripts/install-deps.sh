@@ -14,6 +14,7 @@ packages=(
     dbus at-spi2-core python3-pyatspi parcellite
     dpkg-dev fakeroot file desktop-file-utils appstream lintian devscripts
     x11-xserver-utils dbus-daemon dbus-bin libxcb1-dev libxcb-xtest0-dev
+    imagemagick xdg-desktop-portal
 )
 
 missing=()

@@ -27,9 +27,9 @@ highlighted() {
     local x y pixel
     x=$(($(xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[1] }') + $2))
     y=$(($(xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[2] }') + $3))
-    pixel=$(import -window root -crop "1x1+$x+$y" png:- |
-        convert - -format '%[fx:int(255*r)] %[fx:int(255*b)]' info:)
-    awk -v p="$pixel" 'BEGIN { split(p, c, " "); exit !(c[2] > 150 && c[1] < 120) }'
+    # One pixel as text: "0,0: (red,green,blue) ...", 0..255 each.
+    pixel=$(import -window root -crop "1x1+$x+$y" -depth 8 txt:- | sed -n 's/^0,0: *(\([^)]*\)).*/\1/p')
+    awk -v p="$pixel" 'BEGIN { split(p, c, ","); exit !(c[3] > 150 && c[1] < 120) }'
 }
 
 # Checks that row $3 of the list in window $1 whose row 0 lies at $2 (x,y) is the only one of
