@@ -755,7 +755,8 @@ bool ColourTextParser::ReadCssFunction(std::string_view strName, ParsedColour& o
     const bool blnHsl = IsWord(strName, "hsl") || IsWord(strName, "hsla");
     const bool blnQt = IsWord(strName, "qcolor");
     SkipSpace();
-    if (blnQt && Peek() == '"') {
+    if (blnQt) {
+        if (Peek() != '"') return ReadCodeColor(objColour);
         if (!ReadQuoted(objColour, true)) return false;
         return Expect(')', "expected ')'");
     }
@@ -767,8 +768,8 @@ bool ColourTextParser::ReadCssFunction(std::string_view strName, ParsedColour& o
     std::array<Component, 3> arrComponents{};
     if (!ReadComponent(arrComponents[0])) return false;
     SkipSpace();
-    const bool blnLegacy = Peek() == ',' && (blnRgb || blnHsl || blnQt);
-    if (blnQt && !blnLegacy) return Fail(intPos, "expected ','");
+    const bool blnLegacy = Peek() == ',' && (blnRgb || blnHsl);
+    if (Peek() == ',' && !blnLegacy) return Fail(intPos, "unexpected ','");
     if (blnLegacy && arrComponents[0].enmKind == Component::None) {
         return Fail(arrComponents[0].intPosition, "'none' needs the syntax without commas");
     }
@@ -784,13 +785,7 @@ bool ColourTextParser::ReadCssFunction(std::string_view strName, ParsedColour& o
         if (Peek() == ',') {
             ++intPos;
             Component objAlpha;
-            if (blnQt) {
-                std::int16_t intAlpha = 0;
-                if (!ReadByte(intAlpha)) return false;
-                objColour.dblAlpha = intAlpha / 255.0;
-            } else if (!ReadAlpha(objAlpha, objColour.dblAlpha, true)) {
-                return false;
-            }
+            if (!ReadAlpha(objAlpha, objColour.dblAlpha, true)) return false;
         }
         if (!Expect(')', "expected ')'")) return false;
     } else if (!FinishModern(arrComponents, objColour)) {
@@ -811,16 +806,13 @@ bool ColourTextParser::ReadCssFunction(std::string_view strName, ParsedColour& o
         return std::clamp(dblValue, dblLow, dblHigh);
     };
     ColourTriple& arrValue = objColour.arrValue;
-    if (blnRgb || blnQt) {
+    if (blnRgb) {
         for (std::size_t i = 0; i < 3; ++i) {
             if (!Check(i, false)) return false;
             if (blnLegacy && i > 0 &&
                 (arrComponents[i].enmKind == Component::Percent) !=
                     (arrComponents[0].enmKind == Component::Percent)) {
                 return Fail(arrComponents[i].intPosition, "numbers and percentages mixed");
-            }
-            if (blnQt && arrComponents[i].enmKind != Component::Number) {
-                return Fail(arrComponents[i].intPosition, "expected a whole number");
             }
         }
         // rgb() is clamped to 0..255 as it is read and rounds halves up.
