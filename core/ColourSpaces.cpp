@@ -447,12 +447,15 @@ std::int16_t ByteOfUnit(double dblValue) {
     return static_cast<std::int16_t>(std::floor(dblValue * 255 + 0.5));
 }
 
-typSrgbBytes NearestSrgbBytes(ColourSpace enmFrom, const ColourTriple& arrValue) {
+typSrgbBytes NearestSrgbBytes(ColourSpace enmFrom, const ColourTriple& arrValue,
+                              bool blnMapOutside) {
     const ColourTriple arrRgb = ConvertColour(enmFrom, ColourSpace::Srgb, arrValue);
     typSrgbBytes typResult;
     // Half an 8-bit step either side still rounds into 0..255: such a colour is in sRGB.
     typResult.blnMapped = !InUnitRange(arrRgb, 0.5 / 255);
-    const ColourTriple arrMapped = GamutMapFromSrgb(enmFrom, arrValue, arrRgb);
+    const ColourTriple arrMapped = typResult.blnMapped && !blnMapOutside
+                                       ? Clip(arrRgb)
+                                       : GamutMapFromSrgb(enmFrom, arrValue, arrRgb);
     typResult.typValue.lngRed = ByteOfUnit(arrMapped[0]);
     typResult.typValue.lngGreen = ByteOfUnit(arrMapped[1]);
     typResult.typValue.lngBlue = ByteOfUnit(arrMapped[2]);

@@ -79,8 +79,11 @@ struct typSrgbBytes {
     bool blnMapped = false;  // outside sRGB by more than half an 8-bit step, so gamut-mapped
 };
 
-/// Returns the nearest 8-bit sRGB colour (halves rounded up) of a gamut-mapped colour.
-typSrgbBytes NearestSrgbBytes(ColourSpace enmFrom, const ColourTriple& arrValue);
+/// Returns the nearest 8-bit sRGB colour (halves rounded up) of a gamut-mapped colour. With
+/// blnMapOutside false a colour outside sRGB is clipped instead, which is quicker, for callers
+/// that only want to know whether it lies outside.
+typSrgbBytes NearestSrgbBytes(ColourSpace enmFrom, const ColourTriple& arrValue,
+                              bool blnMapOutside = true);
 
 /// Returns a component 0..1 as 0..255, clipped, halves rounded up; 0 for NaN.
 std::int16_t ByteOfUnit(double dblValue);

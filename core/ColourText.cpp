@@ -947,6 +947,8 @@ ColourTriple NumbersOf(int intNotation, std::int16_t intRed, std::int16_t intGre
     }
 }
 
+typColourTextResult ReadColourText(std::string_view strText, bool blnMapOutside);
+
 std::string DecimalNotationText(int intNotation, std::int16_t intRed, std::int16_t intGreen,
                                 std::int16_t intBlue) {
     const NumberLayout objLayout = LayoutOf(intNotation);
@@ -960,7 +962,8 @@ std::string DecimalNotationText(int intNotation, std::int16_t intRed, std::int16
                          static_cast<int>(i) == objLayout.intHue);
             strText += objLayout.arrSuffix[i];
         }
-        const typColourTextResult typRead = ParseColourText(strText);
+        // A text that reads as a colour outside sRGB is refused anyway, so it is not mapped.
+        const typColourTextResult typRead = ReadColourText(strText, false);
         if (typRead.blnOk && !typRead.blnMapped && typRead.typValue == typWanted) break;
     }
     return strText;
@@ -968,7 +971,9 @@ std::string DecimalNotationText(int intNotation, std::int16_t intRed, std::int16
 
 }  // namespace
 
-typColourTextResult ParseColourText(std::string_view strText) {
+namespace {
+
+typColourTextResult ReadColourText(std::string_view strText, bool blnMapOutside) {
     typColourTextResult typResult;
     ColourTextParser objParser(strText);
     ParsedColour objColour;
@@ -981,13 +986,20 @@ typColourTextResult ParseColourText(std::string_view strText) {
     if (objColour.blnBytes) {
         typResult.typValue = objColour.typBytes;
     } else {
-        const typSrgbBytes typBytes = NearestSrgbBytes(objColour.enmSpace, objColour.arrValue);
+        const typSrgbBytes typBytes =
+            NearestSrgbBytes(objColour.enmSpace, objColour.arrValue, blnMapOutside);
         typResult.typValue = typBytes.typValue;
         typResult.blnMapped = typBytes.blnMapped;
     }
     typResult.dblAlpha = objColour.dblAlpha;
     typResult.blnAlphaIgnored = objColour.dblAlpha < 1;
     return typResult;
+}
+
+}  // namespace
+
+typColourTextResult ParseColourText(std::string_view strText) {
+    return ReadColourText(strText, true);
 }
 
 int FindColourNotation(std::string_view strKey) {

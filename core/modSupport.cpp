@@ -23,7 +23,9 @@ std::string TextAfterLast(const std::string& strText, const std::string& strSepa
     return strText.substr(intPos + strSeparator.size());
 }
 
-void SetFatalErrorHandler(std::function<void()> fnHandler) { FatalHandler() = std::move(fnHandler); }
+void SetFatalErrorHandler(std::function<void()> fnHandler) {
+    FatalHandler() = std::move(fnHandler);
+}
 
 void FatalError() noexcept {
     try {
