@@ -2,21 +2,23 @@
 #   make run        install what is missing, build, start build/huevra
 #   make test       install what is missing, build, run every test through CTest
 #   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
+#   make test-exhaustive  every 8-bit colour through every colour notation, optimised (build-release/)
 #   make bench      build and run the benchmarks
-#   make fuzz       run the three fuzzers for 20 seconds each (build-fuzz/)
-#   make fuzz-long  run the three fuzzers for 10 million inputs each, inputs past 1 MiB
+#   make fuzz       run the four fuzzers for 20 seconds each (build-fuzz/)
+#   make fuzz-long  run the four fuzzers for 10 million inputs each, inputs past 1 MiB
 #   make package    build the Debian package build/huevra_<version>_<arch>.deb
 #   make package-test  build the package, then install it into a scratch root and start it
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+RELEASE_BUILD ?= build-release
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 FUZZ_RUNS ?= 10000000
-FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer
+FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer colour_text_fuzzer
 
-.PHONY: deps configure build test test-asan bench fuzz fuzz-build fuzz-long run package package-test clean
+.PHONY: deps configure build test test-asan test-exhaustive bench fuzz fuzz-build fuzz-long run package package-test clean
 
 deps:
 	./scripts/install-deps.sh
@@ -34,6 +36,12 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHUEVRA_SANITIZE=ON -DHUEVRA_BENCHMARKS=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ./../scripts/run-ctest.sh
+
+# Outside CI: all 16,777,216 colours, on every core.
+test-exhaustive: deps
+	cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUEVRA_BENCHMARKS=OFF
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target colour_text_exhaustive
+	./$(RELEASE_BUILD)/tests/core/colour_text_exhaustive
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD)
@@ -60,4 +68,4 @@ run: build
 	./$(BUILD)/huevra
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)

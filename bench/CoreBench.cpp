@@ -2,11 +2,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
+#include "core/ColourText.h"
 #include "core/ColourValue.h"
 #include "core/NamedColours.h"
 
@@ -46,5 +48,39 @@ BENCHMARK(BM_ColourClassLetters)
     ->Arg(PackColour(0, 0, 0))
     ->Arg(PackColour(0x12, 0x34, 0x56))
     ->Arg(PackColour(0xFF, 0xEB, 0xCD));
+
+// All fourteen notations of one colour, each with the fewest decimals that read back: #ffcc00
+// needs few, #01de5b needs five in oklab().
+void BM_ColourNotationTextAll(benchmark::State& state) {
+    const auto intRed = static_cast<std::int16_t>(state.range(0) >> 16);
+    const auto intGreen = static_cast<std::int16_t>((state.range(0) >> 8) & 255);
+    const auto intBlue = static_cast<std::int16_t>(state.range(0) & 255);
+    for (auto _ : state) {
+        for (int intNotation = 0; intNotation < intColourNotationCount; ++intNotation) {
+            benchmark::DoNotOptimize(
+                ColourNotationText(intNotation, intRed, intGreen, intBlue, "Sun Yellow", 1));
+        }
+    }
+}
+BENCHMARK(BM_ColourNotationTextAll)->Arg(0xFFCC00)->Arg(0x01DE5B)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseColourText(benchmark::State& state) {
+    const int intNotation = static_cast<int>(state.range(0));
+    const std::string strText = ColourNotationText(intNotation, 0x01, 0xDE, 0x5B, "Sun Yellow", 1);
+    for (auto _ : state) benchmark::DoNotOptimize(ParseColourText(strText));
+    state.SetLabel(strText);
+}
+BENCHMARK(BM_ParseColourText)->DenseRange(0, intColourNotationCount - 1);
+
+// Texts that take the other paths: a gamut-mapped colour, a declaration, a name, a code format.
+void BM_ParseOtherColourText(benchmark::State& state) {
+    static const std::array<std::string, 4> arrTexts{
+        "color(display-p3 1 0 0)", "  --brand: oklch(70% 0.1 200); /* brand */",
+        "LightGoldenrodYellow", "ColorTranslator.FromOle(52479)"};
+    const std::string& strText = arrTexts.at(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(ParseColourText(strText));
+    state.SetLabel(strText);
+}
+BENCHMARK(BM_ParseOtherColourText)->DenseRange(0, 3);
 
 }  // namespace

@@ -13,8 +13,8 @@ inline constexpr int intCustomFormat = 11;
 
 /// The captions of the formats in index order.
 inline constexpr std::array<std::string_view, intCodeFormatCount> arrCodeFormatCaption{
-    "HTML Hex", "Lower Case HTML Hex", "VB Hex",     "VB",         "C++ Hex", "Delphi Hex",
-    "Access",   ".NET HTML",           ".NET OLE",   ".NET Win32", "Java",    "Custom"};
+    "HTML Hex", "Lower Case HTML Hex", "VB Hex",   "VB",         "C++ Hex", "Delphi Hex",
+    "Access",   ".NET HTML",           ".NET OLE", ".NET Win32", "Java",    "Custom"};
 
 /// Returns the code text of a colour in a format; strTemplate is used by Custom only.
 /// Throws std::out_of_range for a format outside 0..11 or a component outside 0..255.

@@ -66,8 +66,8 @@ struct FileDialogRequest {
     std::string strFilter;         // "Text Files (*.txt)"
     std::string strDefaultSuffix;  // "txt"
     std::string strInitialFolder;
-    bool blnSave = false;            // a save dialog rather than an open dialog
-    bool blnOverwritePrompt = false; // the save dialog asks before replacing a file
+    bool blnSave = false;             // a save dialog rather than an open dialog
+    bool blnOverwritePrompt = false;  // the save dialog asks before replacing a file
 };
 
 /// File and folder choosers. Each returns the chosen full path, or the empty
@@ -112,6 +112,5 @@ public:
                                    const std::string& strMyValueName) = 0;
     /// Stores a text value, creating the key when needed; true on success.
     virtual bool WriteString(RegistryHive enmHive, const std::string& strMyKey,
-                             const std::string& strMyValueName,
-                             const std::string& strMyData) = 0;
+                             const std::string& strMyValueName, const std::string& strMyData) = 0;
 };

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Runs the fuzzers: the palette file reader, the settings loader and the Custom template
-# renderer, each seeded with its corpus under fuzz/corpus (the palettes of tests/data too) and
-# its dictionary under fuzz/.
+# Runs the fuzzers: the palette file reader, the settings loader, the Custom template renderer
+# and the colour text reader, each seeded with its corpus under fuzz/corpus (the palettes of
+# tests/data too) and its dictionary under fuzz/.
 #   scripts/run-fuzzer.sh <build dir> <seconds per target> [target...]     short run
 #   scripts/run-fuzzer.sh --long <build dir> <runs per target> [target...]  long run
-# The targets are palette, settings and template; all three when none is named.
+# The targets are palette, settings, template and colour_text; all four when none is named.
 # The long run keeps what it finds in <build dir>/fuzz-corpus, so a second run goes on from it,
-# runs the three targets side by side, and prints each target's runs in two lines: the texts at
+# runs the targets side by side, and prints each target's runs in two lines: the texts at
 # the limits and the bulk. Exits non-zero when a fuzzer finds a problem; the
 # input is kept in <build dir>/fuzz-findings.
 set -euo pipefail
@@ -23,7 +23,7 @@ if [ "$long" = yes ]; then
 else
     seconds=${2:-20}
 fi
-targets=(palette settings template)
+targets=(palette settings template colour_text)
 if [ $# -gt 2 ]; then targets=("${@:3}"); fi
 
 fuzzer_path() {
@@ -47,15 +47,18 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
 leaks_palette=1
 leaks_settings=0
 leaks_template=1
+leaks_colour_text=1
 max_len_palette=16384
 max_len_settings=4096
 max_len_template=4096
+max_len_colour_text=4096
 if [ "$long" = yes ]; then
     # Raw inputs four times longer; texts past the 1 MiB limits of palette and settings files
     # come from the compact form (fuzz/FuzzInput.h) that the seeds at those limits use.
     max_len_palette=65536
     max_len_settings=16384
     max_len_template=16384
+    max_len_colour_text=16384
 fi
 
 # Fills the corpus folder $2 of target $1 with its seeds.
