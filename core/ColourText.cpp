@@ -156,8 +156,7 @@ private:
     bool ReadByte(std::int16_t& intValue);
     bool ReadQuoted(ParsedColour& objColour, bool blnArgbHex);
 
-    bool ReadCssHex(ParsedColour& objColour);
-    bool ReadArgbHex(ParsedColour& objColour);
+    bool ReadHex(ParsedColour& objColour, bool blnAlphaFirst);
     bool ReadReversedHex(ParsedColour& objColour, std::size_t intDigitsAt);
     bool ReadPackedDecimal(ParsedColour& objColour);
     bool ReadAndroid(ParsedColour& objColour);
@@ -251,7 +250,7 @@ bool ColourTextParser::ReadValue(ParsedColour& objColour) {
     if (AtEnd()) return Fail(intPos, "no colour");
     const std::size_t intStart = intPos;
     const char chr = Peek();
-    if (chr == '#') return ReadCssHex(objColour);
+    if (chr == '#') return ReadHex(objColour, false);
     if (chr == '&' && (Peek(1) == 'H' || Peek(1) == 'h'))
         return ReadReversedHex(objColour, intPos + 2);
     if (chr == '$') return ReadReversedHex(objColour, intPos + 1);
@@ -270,50 +269,29 @@ bool ColourTextParser::ReadValue(ParsedColour& objColour) {
     return Fail(intStart, "expected a colour");
 }
 
-bool ColourTextParser::ReadCssHex(ParsedColour& objColour) {
-    const std::size_t intHashAt = intPos++;
-    const std::size_t intDigitsAt = intPos;
-    while (IsHexDigit(Peek())) ++intPos;
-    if (IsNameChar(Peek())) return Fail(intPos, "not a hex digit");
-    const std::size_t intCount = intPos - intDigitsAt;
-    const auto Digit = [&](std::size_t i) { return HexValue(strText[intDigitsAt + i]); };
-    if (intCount == 3 || intCount == 4) {
-        SetBytes(objColour, Digit(0) * 17, Digit(1) * 17, Digit(2) * 17);
-        if (intCount == 4) objColour.dblAlpha = Digit(3) * 17 / 255.0;
-        return true;
-    }
-    if (intCount == 6 || intCount == 8) {
-        SetBytes(objColour, Digit(0) * 16 + Digit(1), Digit(2) * 16 + Digit(3),
-                 Digit(4) * 16 + Digit(5));
-        if (intCount == 8) objColour.dblAlpha = (Digit(6) * 16 + Digit(7)) / 255.0;
-        return true;
-    }
-    return Fail(intHashAt, "a hex colour has 3, 4, 6 or 8 digits");
-}
-
-// "#RGB", "#ARGB", "#RRGGBB" or "#AARRGGBB", alpha first as Android and Qt write it.
-bool ColourTextParser::ReadArgbHex(ParsedColour& objColour) {
+// "#RGB" or "#RRGGBB" with an optional alpha digit or pair: last as CSS writes it, first as
+// Android and Qt write it.
+bool ColourTextParser::ReadHex(ParsedColour& objColour, bool blnAlphaFirst) {
     if (Peek() != '#') return Fail(intPos, "expected '#'");
     const std::size_t intHashAt = intPos++;
     const std::size_t intDigitsAt = intPos;
     while (IsHexDigit(Peek())) ++intPos;
     if (IsNameChar(Peek())) return Fail(intPos, "not a hex digit");
     const std::size_t intCount = intPos - intDigitsAt;
-    const auto Digit = [&](std::size_t i) { return HexValue(strText[intDigitsAt + i]); };
-    if (intCount == 3 || intCount == 4) {
-        const std::size_t k = intCount - 3;
-        SetBytes(objColour, Digit(k) * 17, Digit(k + 1) * 17, Digit(k + 2) * 17);
-        if (k == 1) objColour.dblAlpha = Digit(0) * 17 / 255.0;
-        return true;
-    }
-    if (intCount == 6 || intCount == 8) {
-        const std::size_t k = intCount - 6;
-        SetBytes(objColour, Digit(k) * 16 + Digit(k + 1), Digit(k + 2) * 16 + Digit(k + 3),
-                 Digit(k + 4) * 16 + Digit(k + 5));
-        if (k == 2) objColour.dblAlpha = (Digit(0) * 16 + Digit(1)) / 255.0;
-        return true;
-    }
-    return Fail(intHashAt, "a hex colour has 3, 4, 6 or 8 digits");
+    if (intCount != 3 && intCount != 4 && intCount != 6 && intCount != 8)
+        return Fail(intHashAt, "a hex colour has 3, 4, 6 or 8 digits");
+    const std::size_t intWidth = intCount <= 4 ? 1 : 2;  // digits a component
+    const bool blnAlpha = intCount == 4 || intCount == 8;
+    const auto Component = [&](std::size_t intAt) {
+        const char* strDigits = strText.data() + intDigitsAt + intAt;
+        return intWidth == 1 ? HexValue(strDigits[0]) * 17
+                             : HexValue(strDigits[0]) * 16 + HexValue(strDigits[1]);
+    };
+    const std::size_t intColourAt = blnAlpha && blnAlphaFirst ? intWidth : 0;
+    SetBytes(objColour, Component(intColourAt), Component(intColourAt + intWidth),
+             Component(intColourAt + 2 * intWidth));
+    if (blnAlpha) objColour.dblAlpha = Component(blnAlphaFirst ? 0 : 3 * intWidth) / 255.0;
+    return true;
 }
 
 // A packed value red + 256 * green + 65536 * blue. Values with the top bit set are the system
@@ -391,7 +369,7 @@ bool ColourTextParser::ReadAndroid(ParsedColour& objColour) {
     if (intClose == std::string_view::npos) return Fail(intEnd, "expected '>'");
     intPos = intClose + 1;
     SkipSpace();
-    if (!ReadArgbHex(objColour)) return false;
+    if (!ReadHex(objColour, true)) return false;
     SkipSpace();
     const std::size_t intEndTagAt = intPos;
     if (Peek() != '<' || Peek(1) != '/') return Fail(intEndTagAt, "expected '</color>'");
@@ -604,10 +582,11 @@ bool ColourTextParser::ReadQuoted(ParsedColour& objColour, bool blnArgbHex) {
     SkipSpace();
     bool blnOk = false;
     if (blnArgbHex && Peek() == '#') {
-        blnOk = ReadArgbHex(objColour);
+        blnOk = ReadHex(objColour, true);
     } else if (Peek() == '#' || IsNameStart(Peek())) {
         const std::size_t intNameAt = intPos;
-        blnOk = Peek() == '#' ? ReadCssHex(objColour) : ReadKeyword(Name(), intNameAt, objColour);
+        blnOk =
+            Peek() == '#' ? ReadHex(objColour, false) : ReadKeyword(Name(), intNameAt, objColour);
     } else {
         blnOk = Fail(intPos, "expected a colour");
     }
