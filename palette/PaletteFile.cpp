@@ -16,6 +16,7 @@
 
 #include "core/CodeFormats.h"
 #include "core/ColourValue.h"
+#include "palette/Utf8.h"
 
 namespace {
 
@@ -30,59 +31,7 @@ constexpr std::string_view strLineEnd = "\r\n";
 
 // ---- Encoding -------------------------------------------------------------------------------
 
-bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-/// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
-/// U+10FFFF).
-bool IsValidUtf8(std::string_view strText) {
-    std::size_t i = 0;
-    while (i < strText.size()) {
-        const auto c = static_cast<unsigned char>(strText[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t intLength = 0;
-        std::uint32_t lngCode = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            intLength = 2;
-            lngCode = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            intLength = 3;
-            lngCode = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            intLength = 4;
-            lngCode = c & 0x07;
-        } else {
-            return false;
-        }
-        if (strText.size() - i < intLength) return false;
-        for (std::size_t j = 1; j < intLength; ++j) {
-            const auto b = static_cast<unsigned char>(strText[i + j]);
-            if (!IsContinuationByte(b)) return false;
-            lngCode = (lngCode << 6) | (b & 0x3F);
-        }
-        if (intLength == 3 && (lngCode < 0x800 || (lngCode >= 0xD800 && lngCode <= 0xDFFF))) {
-            return false;
-        }
-        if (intLength == 4 && (lngCode < 0x10000 || lngCode > 0x10FFFF)) return false;
-        i += intLength;
-    }
-    return true;
-}
-
-void AppendUtf8(std::string& strOut, std::uint32_t lngCode) {
-    if (lngCode < 0x80) {
-        strOut += static_cast<char>(lngCode);
-    } else if (lngCode < 0x800) {
-        strOut += static_cast<char>(0xC0 | (lngCode >> 6));
-        strOut += static_cast<char>(0x80 | (lngCode & 0x3F));
-    } else {
-        strOut += static_cast<char>(0xE0 | (lngCode >> 12));
-        strOut += static_cast<char>(0x80 | ((lngCode >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (lngCode & 0x3F));
-    }
-}
+using Utf8::IsContinuationByte;
 
 // Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves undefined keep their own
 // value, as Windows itself maps them.
@@ -97,9 +46,9 @@ std::string Windows1252ToUtf8(std::string_view strText) {
     for (const char ch : strText) {
         const auto c = static_cast<unsigned char>(ch);
         if (c >= 0x80 && c <= 0x9F) {
-            AppendUtf8(strOut, arrWindows1252High[c - 0x80]);
+            Utf8::AppendUtf8(strOut, arrWindows1252High[c - 0x80]);
         } else {
-            AppendUtf8(strOut, c);
+            Utf8::AppendUtf8(strOut, c);
         }
     }
     return strOut;
@@ -326,7 +275,7 @@ LineReadResult ReadPaletteLines(std::istream& objIn, std::vector<std::string>& a
 
     bool blnUtf8 = true;
     for (const std::string& strText : arrFileLine) {
-        if (!IsValidUtf8(strText)) {
+        if (!Utf8::IsValidUtf8(strText)) {
             blnUtf8 = false;
             break;
         }

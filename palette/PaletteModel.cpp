@@ -4,63 +4,11 @@
 #include <string_view>
 
 #include "core/modSupport.h"
+#include "palette/Utf8.h"
 
 namespace {
 
-void AppendUtf8(std::string& strOut, std::uint32_t lngCode) {
-    if (lngCode < 0x80) {
-        strOut += static_cast<char>(lngCode);
-    } else if (lngCode < 0x800) {
-        strOut += static_cast<char>(0xC0 | (lngCode >> 6));
-        strOut += static_cast<char>(0x80 | (lngCode & 0x3F));
-    } else if (lngCode < 0x10000) {
-        strOut += static_cast<char>(0xE0 | (lngCode >> 12));
-        strOut += static_cast<char>(0x80 | ((lngCode >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (lngCode & 0x3F));
-    } else {
-        strOut += static_cast<char>(0xF0 | (lngCode >> 18));
-        strOut += static_cast<char>(0x80 | ((lngCode >> 12) & 0x3F));
-        strOut += static_cast<char>(0x80 | ((lngCode >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (lngCode & 0x3F));
-    }
-}
-
 constexpr std::uint32_t lngReplacementCharacter = 0xFFFD;
-
-// Decodes the character at intPos and moves past it; a byte that starts no well-formed UTF-8
-// sequence gives U+FFFD and is passed alone.
-std::uint32_t NextCodePoint(std::string_view strText, std::size_t& intPos) {
-    const auto c = static_cast<unsigned char>(strText[intPos++]);
-    if (c < 0x80) return c;
-    std::size_t intLength = 0;
-    std::uint32_t lngCode = 0;
-    std::uint32_t lngLowest = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        intLength = 2;
-        lngCode = c & 0x1F;
-        lngLowest = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        intLength = 3;
-        lngCode = c & 0x0F;
-        lngLowest = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        intLength = 4;
-        lngCode = c & 0x07;
-        lngLowest = 0x10000;
-    } else {
-        return lngReplacementCharacter;
-    }
-    if (strText.size() - intPos < intLength - 1) return lngReplacementCharacter;
-    for (std::size_t j = 0; j + 1 < intLength; ++j) {
-        const auto b = static_cast<unsigned char>(strText[intPos + j]);
-        if ((b & 0xC0) != 0x80) return lngReplacementCharacter;
-        lngCode = (lngCode << 6) | (b & 0x3F);
-    }
-    if (lngCode < lngLowest || lngCode > 0x10FFFF || (lngCode >= 0xD800 && lngCode <= 0xDFFF))
-        return lngReplacementCharacter;
-    intPos += intLength - 1;
-    return lngCode;
-}
 
 // Characters that are invisible or reorder the text around them: C1 controls, the directional
 // marks, embeddings, overrides and isolates, zero-width characters and the line and paragraph
@@ -99,15 +47,17 @@ std::string VisibleText(const std::string& strText) {
     strOut.reserve(strText.size());
     std::size_t intPos = 0;
     while (intPos < strText.size()) {
-        const std::uint32_t lngCode = NextCodePoint(strText, intPos);
+        const std::uint32_t lngCode =
+            Utf8::DecodeNext(strText, intPos).value_or(lngReplacementCharacter);
         if (lngCode < 0x20) {
-            AppendUtf8(strOut, 0x2400 + lngCode);  // the control pictures, "\n" shows as U+240A
+            Utf8::AppendUtf8(strOut,
+                             0x2400 + lngCode);  // the control pictures, "\n" shows as U+240A
         } else if (lngCode == 0x7F) {
-            AppendUtf8(strOut, 0x2421);
+            Utf8::AppendUtf8(strOut, 0x2421);
         } else if (IsHiddenControl(lngCode)) {
             strOut += CodePointName(lngCode);
         } else {
-            AppendUtf8(strOut, lngCode);
+            Utf8::AppendUtf8(strOut, lngCode);
         }
     }
     return strOut;
