@@ -654,9 +654,7 @@ void frmMain::Form_Activate() {
         ProgramSettings& objSettings = SharedSettings();
         if (!objSettings.blnJavaScriptNamesOnly)
             lstAutocopy->setCurrentRow(objSettings.intCurrentFormat);
-        RenderColourCode(static_cast<std::int16_t>(hsbRed->sliderPosition()),
-                         static_cast<std::int16_t>(hsbGreen->sliderPosition()),
-                         static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+        RenderThumbsCode();
     });
 }
 

@@ -260,6 +260,8 @@ private:
     void ShowPreview(const std::string& strText);
     void ScrollBarEvent();
     void ApplyScrollBarColour();
+    /// Renders the code text of the colour at the bars' thumbs.
+    void RenderThumbsCode();
     /// Sets the three bars to a colour; see SetColourScrollBars for a colour asked for while
     /// another is being set.
     void SetScrollBars(const typColour& typValue,

@@ -55,9 +55,7 @@ void frmMain::lstAutocopy_Click() {
             intFormat = lstAutocopy->currentRow();
             // A change of format never flags a name.
             blnNameCheck = false;
-            ApplyColour(static_cast<std::int16_t>(hsbRed->sliderPosition()),
-                        static_cast<std::int16_t>(hsbGreen->sliderPosition()),
-                        static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+            ApplyScrollBarColour();
             blnNameCheck = true;
         } while (lstAutocopy->currentRow() != intFormat);
     });

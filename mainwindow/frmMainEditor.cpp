@@ -23,11 +23,6 @@ using modSupport::Guarded;
 
 std::int32_t ClampComponent(std::int32_t lngValue) { return std::clamp(lngValue, 0, 255); }
 
-std::int16_t BarValue(const QScrollBar* objBar) {
-    // While a thumb is dragged its value stays behind; the position is where the user is.
-    return static_cast<std::int16_t>(objBar->sliderPosition());
-}
-
 // The mark an arrow key moves to, relative to the focused one.
 int MarkStep(int intKey) {
     switch (intKey) {
@@ -118,7 +113,13 @@ void frmMain::SetScrollBars(const typColour& typValue, ColourBarsTurn enmTurn) {
 }
 
 void frmMain::ApplyScrollBarColour() {
-    ApplyColour(BarValue(hsbRed), BarValue(hsbGreen), BarValue(hsbBlue));
+    const ThumbColour typThumbs = ColourAtThumbs(hsbRed, hsbGreen, hsbBlue);
+    ApplyColour(typThumbs.intRed, typThumbs.intGreen, typThumbs.intBlue);
+}
+
+void frmMain::RenderThumbsCode() {
+    const ThumbColour typThumbs = ColourAtThumbs(hsbRed, hsbGreen, hsbBlue);
+    RenderColourCode(typThumbs.intRed, typThumbs.intGreen, typThumbs.intBlue);
 }
 
 void frmMain::ScrollBarEvent() {

@@ -109,9 +109,7 @@ void frmMain::chkJSNamesOnly_Click() {
             lstAutocopy->setEnabled(true);
             lstAutocopy->setCurrentRow(objSettings.intCurrentFormat);
         }
-        RenderColourCode(static_cast<std::int16_t>(hsbRed->sliderPosition()),
-                         static_cast<std::int16_t>(hsbGreen->sliderPosition()),
-                         static_cast<std::int16_t>(hsbBlue->sliderPosition()));
+        RenderThumbsCode();
     });
 }
 

@@ -33,3 +33,10 @@ void SetColourScrollBars(ColourScrollBars objBars, typColour typValue, ColourBar
         if (objBar) objBar->setValue(lngValue);
     }
 }
+
+ThumbColour ColourAtThumbs(const QScrollBar* hsbRed, const QScrollBar* hsbGreen,
+                           const QScrollBar* hsbBlue) {
+    return {static_cast<std::int16_t>(hsbRed->sliderPosition()),
+            static_cast<std::int16_t>(hsbGreen->sliderPosition()),
+            static_cast<std::int16_t>(hsbBlue->sliderPosition())};
+}

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QScrollBar>
+#include <cstdint>
 
 #include "core/ColourValue.h"
 
@@ -28,3 +29,15 @@ enum class ColourBarsTurn {
 /// deleted any window, the caller's own included.
 void SetColourScrollBars(ColourScrollBars objBars, typColour typValue,
                          ColourBarsTurn enmTurn = ColourBarsTurn::AfterOthers);
+
+/// The colour at the bars' thumbs.
+struct ThumbColour {
+    std::int16_t intRed = 0;
+    std::int16_t intGreen = 0;
+    std::int16_t intBlue = 0;
+};
+
+/// Reads the colour where the three thumbs stand: while a thumb is dragged its value stays
+/// behind, and the position is where the user is.
+ThumbColour ColourAtThumbs(const QScrollBar* hsbRed, const QScrollBar* hsbGreen,
+                           const QScrollBar* hsbBlue);
