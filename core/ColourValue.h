@@ -19,6 +19,10 @@ constexpr std::int32_t PackColour(std::int32_t lngRed, std::int32_t lngGreen,
     return lngRed + 256 * lngGreen + 65536 * lngBlue;
 }
 
+/// White: the background of the name fields, the samples before their first colour, the code
+/// preview and the About window's panel.
+inline constexpr std::int32_t lngWhite = PackColour(255, 255, 255);
+
 /// Returns the packed value of a colour record.
 constexpr std::int32_t PackColour(const typColour& typValue) {
     return PackColour(typValue.lngRed, typValue.lngGreen, typValue.lngBlue);

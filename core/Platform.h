@@ -52,6 +52,9 @@ enum class MessageIcon { Information, Warning, Question, Critical };
 enum class MessageButtons { Ok, YesNoCancel, YesNo, OkCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
+/// The program's name as the title of its message boxes.
+inline constexpr const char* strProgramTitle = "Huevra";
+
 /// Message boxes. The first button of the set is the default one.
 class IMessageBox {
 public:

@@ -12,10 +12,8 @@ const char* const strFeedbackAddress = HUEVRA_FEEDBACK_ADDRESS;
 
 namespace {
 
-const char* const strTitle = "Huevra";
-
 void Warn(IMessageBox& objMessages, const char* strText) {
-    objMessages.Show(strText, strTitle, MessageIcon::Warning, MessageButtons::Ok);
+    objMessages.Show(strText, strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 bool IsFile(const std::string& strPath) {

@@ -20,7 +20,6 @@ namespace {
 using modSupport::Guarded;
 
 constexpr std::int32_t lngBorderColour = PackColour(154, 205, 50);
-constexpr std::int32_t lngWhite = PackColour(255, 255, 255);
 constexpr std::int32_t lngLinkColour = PackColour(0, 0, 192);
 constexpr int intWidth = 420;
 constexpr int intHeight = 300;

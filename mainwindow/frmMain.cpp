@@ -47,12 +47,10 @@ namespace {
 using modSupport::Guarded;
 
 constexpr std::int32_t lngWindowColour = PackColour(245, 245, 245);
-constexpr std::int32_t lngWhite = PackColour(255, 255, 255);
 constexpr std::int32_t lngSampleContainerColour = PackColour(192, 192, 192);
 constexpr int intNameMaxLength = 21;
 constexpr int intValueMaxLength = 3;
 
-const char* const strTitle = "Huevra";
 const char* const strPickTip = "Drag and drop from here to pick a colour anywhere on the screen";
 const char* const strPasteDisabledTip = "Use the Copy button to enable";
 
@@ -616,7 +614,7 @@ void frmMain::CheckColourDepth() {
             objServices.objMessages.Show(
                 "The color depth of your monitor has a low value.\r\n\r\nHuevra will look better "
                 "if you select a higher value in the Control Panel in Windows.",
-                strTitle, MessageIcon::Information, MessageButtons::Ok);
+                strProgramTitle, MessageIcon::Information, MessageButtons::Ok);
     } catch (...) {
         // A display whose depth cannot be read simply gets no advice.
     }
@@ -635,7 +633,7 @@ void frmMain::FatalErrorHandler() {
         // Marked first, so that a failure while the message is up cannot show it again.
         blnErrorShown = true;
         objServices.objMessages.Show("Huevra encountered an unexpected error and must close.",
-                                     strTitle, MessageIcon::Critical, MessageButtons::Ok);
+                                     strProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
     }
     for (QWidget* objWindow : QApplication::topLevelWidgets()) objWindow->close();
 }

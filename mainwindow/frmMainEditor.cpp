@@ -294,7 +294,7 @@ void frmMain::ReadValueFields(bool blnDecimal) {
                 objServices.objMessages.Show(
                     blnDecimal ? "The value is not allowed. Only values from 0 to 255 are allowed."
                                : "The value is not allowed. Only values from 00 to FF are allowed.",
-                    "Huevra", MessageIcon::Warning, MessageButtons::Ok);
+                    strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
                 modSupport::DoEvents();
                 arrField[i]->setFocus(Qt::OtherFocusReason);
                 arrField[i]->selectAll();

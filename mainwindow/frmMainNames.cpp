@@ -19,8 +19,6 @@ namespace {
 
 using modSupport::Guarded;
 
-constexpr std::int32_t lngWhite = PackColour(255, 255, 255);
-
 void PutCaretAtEnd(QLineEdit* objField) { objField->setCursorPosition(objField->text().size()); }
 
 }  // namespace

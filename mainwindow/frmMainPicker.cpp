@@ -203,7 +203,7 @@ void frmMain::DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickRe
                 break;
         }
         if (strProblem != nullptr) {
-            objServices.objMessages.Show(strProblem, "Huevra", MessageIcon::Warning,
+            objServices.objMessages.Show(strProblem, strProgramTitle, MessageIcon::Warning,
                                          MessageButtons::Ok);
             return;
         }

@@ -105,7 +105,7 @@ bool FileCommands::QueryClose(bool blnClosingAfterError) {
     if (blnClosingAfterError) return true;
     if (objSettings_.intPromptToSave != 1) return true;
     if (!objPalette_.PaletteChanged(objView_.NameTexts())) return true;
-    switch (objMessages_.Show(strSavePromptText, strFileMessageTitle, MessageIcon::Question,
+    switch (objMessages_.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
                               MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return true;
@@ -126,7 +126,7 @@ std::string FileCommands::GetNotepadPath() { return ChoosePath(strNotepadDialogT
 
 FileCommands::PromptResult FileCommands::OfferToSave() {
     if (!objPalette_.PaletteChanged(objView_.NameTexts())) return PromptResult::Unchanged;
-    switch (objMessages_.Show(strSavePromptText, strFileMessageTitle, MessageIcon::Question,
+    switch (objMessages_.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
                               MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return PromptResult::Discarded;
@@ -175,5 +175,5 @@ std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
 }
 
 void FileCommands::ShowWarning(const std::string& strText) {
-    objMessages_.Show(strText, strFileMessageTitle, MessageIcon::Warning, MessageButtons::Ok);
+    objMessages_.Show(strText, strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
 }

@@ -31,8 +31,6 @@ public:
 /// The save prompt's text.
 inline constexpr const char* strSavePromptText =
     "The palette has been changed. Do you want to save it?";
-/// The title of every message of the File commands.
-inline constexpr const char* strFileMessageTitle = "Huevra";
 inline constexpr const char* strSaveFailedText =
     "Could not save. Check if file or folder is read-only.";
 inline constexpr const char* strNotepadFailedText = "Could not open file in Notepad.";

@@ -53,7 +53,7 @@ public:
     void accept() override {
         const auto* objName = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (objName && objName->text().contains(QLatin1Char('"'))) {
-            QMessageBox::warning(this, QStringLiteral("Huevra"),
+            QMessageBox::warning(this, QString::fromUtf8(strProgramTitle),
                                  QString::fromUtf8(strQuoteInNameText));
             return;
         }

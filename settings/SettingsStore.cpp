@@ -184,7 +184,7 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
     if (auto* objCheck = dynamic_cast<IStoreCheck*>(&objRegistry)) {
         const std::string strProblem = objCheck->TakeUnreadableStoreText();
         if (!strProblem.empty())
-            objMessages.Show(strProblem, "Huevra", MessageIcon::Warning, MessageButtons::Ok);
+            objMessages.Show(strProblem, strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
     }
     if (blnUsable) return;
 
@@ -209,9 +209,9 @@ void LoadSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessage
 
     if (blnSaved) {
         objMessages.Show("Unusable settings found in Registry. Default settings restored.",
-                         "Huevra", MessageIcon::Information, MessageButtons::Ok);
+                         strProgramTitle, MessageIcon::Information, MessageButtons::Ok);
     } else {
-        objMessages.Show(strRestoreNotSavedText, "Huevra", MessageIcon::Warning,
+        objMessages.Show(strRestoreNotSavedText, strProgramTitle, MessageIcon::Warning,
                          MessageButtons::Ok);
     }
 }
@@ -231,6 +231,6 @@ bool StoreSettings(ProgramSettings& objSettings, IRegistry& objRegistry, IMessag
         }
     }
     if (strText.empty()) strText = strSettingsNotSavedText;
-    objMessages.Show(strText, "Huevra", MessageIcon::Warning, MessageButtons::Ok);
+    objMessages.Show(strText, strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
     return false;
 }

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <utility>
 
+#include "core/ColourValue.h"
+#include "widgets/QtColour.h"
 #include "widgets/Twips.h"
 
 namespace {
@@ -116,7 +118,7 @@ QAccessibleInterface* ColourCellsAccessibleFactory(const QString& strClassName,
 ColourCells::ColourCells(std::vector<QRect> arrCellRect, QWidget* parent)
     : QWidget(parent),
       arrCellRect_(std::move(arrCellRect)),
-      arrCellColour_(arrCellRect_.size(), QColor(Qt::white)),
+      arrCellColour_(arrCellRect_.size(), QColourOfPacked(lngWhite)),
       arrCellName_(arrCellRect_.size()) {
     static const bool blnFactoryInstalled = [] {
         QAccessible::installFactory(ColourCellsAccessibleFactory);

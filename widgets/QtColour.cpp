@@ -85,7 +85,7 @@ double ContrastRatio(const QColor& objFirst, const QColor& objSecond) {
 
 QColor ReadableTextColour(const QColor& objBack) {
     const QColor objBlack(0, 0, 0);
-    const QColor objWhite(255, 255, 255);
+    const QColor objWhite = QColourOfPacked(lngWhite);
     return ContrastRatio(objBlack, objBack) >= ContrastRatio(objWhite, objBack) ? objBlack
                                                                                 : objWhite;
 }

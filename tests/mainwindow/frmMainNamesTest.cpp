@@ -12,7 +12,7 @@ namespace {
 
 const char* const strNoName = "Type a colour name";
 const char* const strNotJavaScript = "Not JavaScript colour";
-constexpr std::int32_t lngWhite = 16777215;
+constexpr std::int32_t lngPlainWhite = 16777215;
 
 }  // namespace
 
@@ -58,7 +58,7 @@ TEST_F(frmMainNamesTest, FindNamesEveryMarkAfterItsJavaScriptColour) {
     for (int i = 0; i < intMarkCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Name(i), arrExpected[i]);
-        EXPECT_EQ(frm->NameBackColour(i), lngWhite);
+        EXPECT_EQ(frm->NameBackColour(i), lngPlainWhite);
     }
     EXPECT_FALSE(frm->blnFindingNames);
     EXPECT_TRUE(frm->objPalette.PaletteChanged(frm->NameTexts()));
@@ -242,6 +242,6 @@ TEST_F(frmMainNamesTest, ColourPropertiesReportsAndOffersTheName) {
             EXPECT_EQ(objShown.strText.find('?'), std::string::npos);
         }
         EXPECT_EQ(Name(2), objCase.strNameAfter);
-        EXPECT_EQ(frm->NameBackColour(2), lngWhite);
+        EXPECT_EQ(frm->NameBackColour(2), lngPlainWhite);
     }
 }
