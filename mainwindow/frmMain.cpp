@@ -32,12 +32,12 @@
 #include "core/modSupport.h"
 #include "mainwindow/NameField.h"
 #include "settings/SettingsStore.h"
+#include "settings/WholeCharacterValidator.h"
 #include "widgets/ColourCells.h"
 #include "widgets/LeftToRightLabel.h"
 #include "widgets/ListSelection.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
-#include "settings/WholeCharacterValidator.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
@@ -136,7 +136,8 @@ frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
     ConnectControls();
     NameControlsForScreenReaders();
     // The client area under the menu bar holds the toolbar and the controls.
-    setFixedSize(Twips(11340), menuBar()->sizeHint().height() + Twips(5130));
+    setFixedSize(TwipsToPixelsNearest(11340),
+                 menuBar()->sizeHint().height() + TwipsToPixelsNearest(5130));
     Form_Load();
 }
 
@@ -262,8 +263,8 @@ void frmMain::CreateControls() {
     addToolBar(Qt::TopToolBarArea, tbrTools);
 
     // Each mark takes a sixth of the row of sample boxes.
-    constexpr int intRowLeft = Twips(165);
-    constexpr int intRowWidth = Twips(11010);
+    constexpr int intRowLeft = TwipsToPixelsNearest(165);
+    constexpr int intRowWidth = TwipsToPixelsNearest(11010);
     auto markLeft = [](int intMark) { return intRowLeft + intRowWidth * intMark / intMarkCount; };
     auto markWidth = [&](int intMark) { return markLeft(intMark + 1) - markLeft(intMark); };
 
@@ -328,7 +329,7 @@ void frmMain::CreateControls() {
 
     lblColorBar = new ColourCells(ColourCells::ColourBarCells(), objClient);
     name(lblColorBar, "lblColorBar");
-    lblColorBar->setGeometry(intRowLeft, 250, intRowWidth, Twips(300));
+    lblColorBar->setGeometry(intRowLeft, 250, intRowWidth, TwipsToPixelsNearest(300));
 
     lblClipboardInfo = new QLabel(QStringLiteral("On the clipboard"), objClient);
     name(lblClipboardInfo, "lblClipboardInfo");

@@ -13,10 +13,6 @@
 
 #include "widgets/ColourScrollBars.h"  // the only part of the main window a palette window knows
 
-/// Returns the pixel nearest to a layout position in twips (fifteen to a pixel), for cells
-/// whose edges fall between pixels.
-constexpr int PixelEdge(int intTwips) { return (2 * intTwips + 15) / 30; }
-
 class PaletteCells;
 
 class PaletteWindow : public QWidget {

@@ -9,15 +9,15 @@
 namespace {
 
 constexpr int intCellStep = 708;  // twips
-constexpr int intCellWidth = Twips(720);
-constexpr int intCellHeight = Twips(705);
+constexpr int intCellWidth = TwipsToPixelsNearest(720);
+constexpr int intCellHeight = TwipsToPixelsNearest(705);
 
 }  // namespace
 
 frmFailsafe::frmFailsafe(const ColourScrollBars& objScrollBars)
-    : PaletteWindow(
-          objScrollBars, "frmFailsafe", QStringLiteral("Failsafe"),
-          QSize(PixelEdge(intCellStep * (intFailsafeCount - 1)) + intCellWidth, intCellHeight)) {
+    : PaletteWindow(objScrollBars, "frmFailsafe", QStringLiteral("Failsafe"),
+                    QSize(TwipsToPixelsNearest(intCellStep * (intFailsafeCount - 1)) + intCellWidth,
+                          intCellHeight)) {
     lblFailsafeColor =
         AddCells(FailsafeCells(), "lblFailsafeColor", QStringLiteral("Failsafe colours"), 0,
                  [this](int intIndex, Qt::MouseButton enmButton) {
@@ -30,7 +30,7 @@ std::vector<QRect> frmFailsafe::FailsafeCells() {
     std::vector<QRect> arrRect;
     arrRect.reserve(intFailsafeCount);
     for (int i = 0; i < intFailsafeCount; ++i)
-        arrRect.emplace_back(PixelEdge(intCellStep * i), 0, intCellWidth, intCellHeight);
+        arrRect.emplace_back(TwipsToPixelsNearest(intCellStep * i), 0, intCellWidth, intCellHeight);
     return arrRect;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int intColumns = 7;
 constexpr int intRows = intNamedColourCount / intColumns;
-constexpr int intToolbarHeight = Twips(420);
+constexpr int intToolbarHeight = TwipsToPixelsNearest(420);
 constexpr int intCellSize = 250;  // twips
 
 const char* const strKeyAlphabetically = "Alphabetically";
@@ -35,8 +35,8 @@ QIcon ToolbarIcon(const char* strThemeName, const char* strFile) {
 
 frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars, std::int16_t intSortIndex)
     : PaletteWindow(objScrollBars, "frmJavaScript", QStringLiteral("JavaScript"),
-                    QSize(PixelEdge(intCellSize * intColumns),
-                          intToolbarHeight + PixelEdge(intCellSize * intRows))) {
+                    QSize(TwipsToPixelsNearest(intCellSize * intColumns),
+                          intToolbarHeight + TwipsToPixelsNearest(intCellSize * intRows))) {
     InitPaletteIconResources();
 
     tbrSortTools = new QToolBar(this);
@@ -72,7 +72,7 @@ frmJavaScript::frmJavaScript(const ColourScrollBars& objScrollBars, std::int16_t
 }
 
 std::vector<QRect> frmJavaScript::JavaScriptCells() {
-    auto edge = [](int intCells) { return PixelEdge(intCellSize * intCells); };
+    auto edge = [](int intCells) { return TwipsToPixelsNearest(intCellSize * intCells); };
     std::vector<QRect> arrRect;
     arrRect.reserve(intNamedColourCount);
     for (int i = 0; i < intNamedColourCount; ++i) {

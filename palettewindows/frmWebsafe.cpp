@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int intCellSize = Twips(315);
+constexpr int intCellSize = TwipsToPixelsNearest(315);
 constexpr int intColumns = 36;
 constexpr int intRows = 6;
 

@@ -138,10 +138,10 @@ std::vector<QRect> ColourCells::ColourBarCells() {
     int intOverlapsDone = 0;
     bool blnStepOfEight = true;
     for (int i = 0; i < intCells; ++i) {
-        arrRect.emplace_back(intX, 0, Twips(45), Twips(300));
-        intX += Twips(45);
+        arrRect.emplace_back(intX, 0, TwipsToPixelsNearest(45), TwipsToPixelsNearest(300));
+        intX += TwipsToPixelsNearest(45);
         if (i == intNextOverlap && intOverlapsDone < intOverlaps) {
-            intX -= Twips(15);
+            intX -= TwipsToPixelsNearest(15);
             ++intOverlapsDone;
             intNextOverlap += blnStepOfEight ? 8 : 7;
             blnStepOfEight = !blnStepOfEight;
