@@ -15,7 +15,7 @@
 #include "core/modSupport.h"
 #include "help/HelpSupport.h"
 #include "settings/SettingsStore.h"
-#include "settings/WholeCharacterValidator.h"
+#include "widgets/WholeCharacterValidator.h"
 
 namespace {
 using modSupport::Guarded;

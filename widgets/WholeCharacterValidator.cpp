@@ -1,4 +1,4 @@
-#include "settings/WholeCharacterValidator.h"
+#include "widgets/WholeCharacterValidator.h"
 
 #include <QString>
 

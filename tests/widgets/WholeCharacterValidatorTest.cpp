@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "settings/WholeCharacterValidator.h"
+#include "widgets/WholeCharacterValidator.h"
 
 namespace {
 
