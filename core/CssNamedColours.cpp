@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <stdexcept>
 #include <utility>
 
 #include "core/ColourValue.h"
 #include "core/NamedColours.h"
+#include "core/modSupport.h"
 
 namespace {
+
+using modSupport::CheckedIndex;
 
 struct CssEntry {
     std::string strName;
@@ -43,11 +45,6 @@ const std::vector<CssEntry>& Entries() {
         return arr;
     }();
     return arrEntries;
-}
-
-std::size_t CheckedIndex(int intIndex) {
-    if (intIndex < 0) throw std::out_of_range("CSS colour name index");
-    return static_cast<std::size_t>(intIndex);
 }
 
 }  // namespace
