@@ -51,16 +51,16 @@ auto Guarded(Body&& body) noexcept -> decltype(body()) {
 /// Sets a flag for the life of a scope and restores its old value at the end.
 class ScopedFlag {
 public:
-    ScopedFlag(bool& blnFlag, bool blnValue) : blnFlag_(blnFlag), blnOld_(blnFlag) {
-        blnFlag_ = blnValue;
+    ScopedFlag(bool& blnFlag, bool blnValue) : blnFlag(blnFlag), blnOld(blnFlag) {
+        blnFlag = blnValue;
     }
-    ~ScopedFlag() { blnFlag_ = blnOld_; }
+    ~ScopedFlag() { blnFlag = blnOld; }
     ScopedFlag(const ScopedFlag&) = delete;
     ScopedFlag& operator=(const ScopedFlag&) = delete;
 
 private:
-    bool& blnFlag_;
-    bool blnOld_;
+    bool& blnFlag;
+    bool blnOld;
 };
 
 }  // namespace modSupport

@@ -1,5 +1,5 @@
 #include "help/HTMLHelp.h"
 
-bool HTMLHelp::DisplayTopicURL() { return objViewer_.ShowTopic(strCHMFile_, strTopicURL_); }
+bool HTMLHelp::DisplayTopicURL() { return objViewer.ShowTopic(strCHMFile, strTopicURL); }
 
-void HTMLHelp::HelpClose() { objViewer_.Close(); }
+void HTMLHelp::HelpClose() { objViewer.Close(); }

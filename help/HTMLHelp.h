@@ -8,14 +8,14 @@
 
 class HTMLHelp {
 public:
-    explicit HTMLHelp(IHelpViewer& objViewer) : objViewer_(objViewer) {}
+    explicit HTMLHelp(IHelpViewer& objViewer) : objViewer(objViewer) {}
     HTMLHelp(const HTMLHelp&) = delete;
     HTMLHelp& operator=(const HTMLHelp&) = delete;
 
-    void SetTopicURL(const std::string& strTopicURL) { strTopicURL_ = strTopicURL; }
-    const std::string& TopicURL() const { return strTopicURL_; }
-    void SetCHMFile(const std::string& strCHMFile) { strCHMFile_ = strCHMFile; }
-    const std::string& CHMFile() const { return strCHMFile_; }
+    void SetTopicURL(const std::string& strURL) { strTopicURL = strURL; }
+    const std::string& TopicURL() const { return strTopicURL; }
+    void SetCHMFile(const std::string& strFile) { strCHMFile = strFile; }
+    const std::string& CHMFile() const { return strCHMFile; }
 
     /// Shows TopicURL of CHMFile in the help viewer; false when the viewer cannot show it.
     bool DisplayTopicURL();
@@ -23,7 +23,7 @@ public:
     void HelpClose();
 
 private:
-    IHelpViewer& objViewer_;
-    std::string strTopicURL_;
-    std::string strCHMFile_;
+    IHelpViewer& objViewer;
+    std::string strTopicURL;
+    std::string strCHMFile;
 };

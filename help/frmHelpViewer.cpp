@@ -72,16 +72,16 @@ QString PageText(const QByteArray& arrData) {
 }  // namespace
 
 HelpBrowser::HelpBrowser(QHelpEngine* objEngine, QWidget* parent)
-    : QTextBrowser(parent), objEngine_(objEngine) {}
+    : QTextBrowser(parent), objEngine(objEngine) {}
 
 QVariant HelpBrowser::loadResource(int intType, const QUrl& objName) {
     // Only the pages, style sheets and images of the loaded help file are read. Anything else
     // gets an answer that holds nothing rather than a null one, which would send Qt to read the
     // name from the disk.
     QByteArray arrData;
-    if (objName.scheme() == QLatin1String("qthelp") && !strNamespace_.isEmpty() &&
-        objName.host().compare(strNamespace_, Qt::CaseInsensitive) == 0)
-        arrData = objEngine_->fileData(objName);
+    if (objName.scheme() == QLatin1String("qthelp") && !strNamespace.isEmpty() &&
+        objName.host().compare(strNamespace, Qt::CaseInsensitive) == 0)
+        arrData = objEngine->fileData(objName);
     // Pages are HTML in UTF-8; style sheets are handed over as they are.
     if (intType != QTextDocument::ImageResource) return QVariant(QString::fromUtf8(arrData));
     // An image that is not one, too, would be read from the disk under its name: in its place

@@ -21,15 +21,15 @@ class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QHelpEngine* objEngine, QWidget* parent);
     /// Sets the namespace of the help file whose pages, style sheets and images are read.
-    void SetNamespace(const QString& strNamespace) { strNamespace_ = strNamespace; }
+    void SetNamespace(const QString& strNewNamespace) { strNamespace = strNewNamespace; }
     /// The resource from the help file. Anything outside it, and an image that does not decode,
     /// gets an answer that holds nothing (empty text, a transparent pixel), never a null value,
     /// so that Qt does not fall back to reading the name from the disk.
     QVariant loadResource(int intType, const QUrl& objName) override;
 
 private:
-    QHelpEngine* objEngine_;
-    QString strNamespace_;
+    QHelpEngine* objEngine;
+    QString strNamespace;
 };
 
 class frmHelpViewer : public QWidget {

@@ -703,11 +703,11 @@ void frmMain::SelectPendingMark() {
     });
 }
 
-frmMain::BusyScope::BusyScope(frmMain& frm) : frm_(frm) { ++frm_.intBusyDepth; }
+frmMain::BusyScope::BusyScope(frmMain& frm) : frm(frm) { ++frm.intBusyDepth; }
 
 frmMain::BusyScope::~BusyScope() {
-    if (--frm_.intBusyDepth > 0 || !frm_.blnMarkPending) return;
-    QTimer::singleShot(0, &frm_, [objWindow = &frm_] { objWindow->SelectPendingMark(); });
+    if (--frm.intBusyDepth > 0 || !frm.blnMarkPending) return;
+    QTimer::singleShot(0, &frm, [objWindow = &frm] { objWindow->SelectPendingMark(); });
 }
 
 void frmMain::optColor_Click(int intIndex) {

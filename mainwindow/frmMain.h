@@ -242,7 +242,7 @@ private:
         BusyScope& operator=(const BusyScope&) = delete;
 
     private:
-        frmMain& frm_;
+        frmMain& frm;
     };
 
     void Form_Load();

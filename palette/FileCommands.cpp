@@ -23,20 +23,20 @@ std::string CannotReadText(const std::string& strPath) {
 
 FileCommands::FileCommands(Palette& objPalette, ProgramSettings& objSettings, IPaletteView& objView,
                            IFileDialogs& objDialogs, IMessageBox& objMessages, IShell& objShell)
-    : objPalette_(objPalette),
-      objSettings_(objSettings),
-      objView_(objView),
-      objDialogs_(objDialogs),
-      objMessages_(objMessages),
-      objShell_(objShell) {}
+    : objPalette(objPalette),
+      objSettings(objSettings),
+      objView(objView),
+      objDialogs(objDialogs),
+      objMessages(objMessages),
+      objShell(objShell) {}
 
 void FileCommands::New() {
     blnSaveCancelled = false;
     if (OfferToSave() == PromptResult::Stop) return;
-    objPalette_.SetDefaultPalette();
-    objView_.LockRedraw();
-    objPalette_.strPalettePath.clear();
-    objView_.ApplyLoadedPalette(PaletteTitle(objPalette_.strPalettePath));
+    objPalette.SetDefaultPalette();
+    objView.LockRedraw();
+    objPalette.strPalettePath.clear();
+    objView.ApplyLoadedPalette(PaletteTitle(objPalette.strPalettePath));
 }
 
 void FileCommands::Open() {
@@ -60,15 +60,15 @@ void FileCommands::Open() {
             return;
     }
 
-    const bool blnOk = ReadPaletteFile(arrFileLine, objPalette_);
+    const bool blnOk = ReadPaletteFile(arrFileLine, objPalette);
     blnLastOpenValid = blnOk;
     if (!blnOk) {
         // The load buffer may hold part of the file; it is never committed.
         ShowWarning(NotAPaletteText(strPath));
         return;
     }
-    objPalette_.strPalettePath = strPath;
-    objView_.ApplyLoadedPalette(PaletteTitle(strPath));
+    objPalette.strPalettePath = strPath;
+    objView.ApplyLoadedPalette(PaletteTitle(strPath));
 }
 
 void FileCommands::OpenInNotepad() {
@@ -76,13 +76,13 @@ void FileCommands::OpenInNotepad() {
     if (strPath.empty()) return;
     modSupport::DoEvents();
     // The path goes to the editor as one file name, never through a command line.
-    if (!objShell_.OpenInTextEditor(strPath)) ShowWarning(strNotepadFailedText);
+    if (!objShell.OpenInTextEditor(strPath)) ShowWarning(strNotepadFailedText);
 }
 
 bool FileCommands::Save() {
-    if (objPalette_.strPalettePath.empty()) return SaveAs();
-    if (!WriteTo(objPalette_.strPalettePath)) return false;
-    objView_.SetNameBackgroundsWhite();
+    if (objPalette.strPalettePath.empty()) return SaveAs();
+    if (!WriteTo(objPalette.strPalettePath)) return false;
+    objView.SetNameBackgroundsWhite();
     return true;
 }
 
@@ -95,18 +95,18 @@ bool FileCommands::SaveAs() {
     }
     // A failed write keeps the palette's path and title as they were.
     if (!WriteTo(strPath)) return false;
-    objPalette_.strPalettePath = strPath;
-    objView_.SetWindowTitle(PaletteTitle(strPath));
-    objView_.SetNameBackgroundsWhite();
+    objPalette.strPalettePath = strPath;
+    objView.SetWindowTitle(PaletteTitle(strPath));
+    objView.SetNameBackgroundsWhite();
     return true;
 }
 
 bool FileCommands::QueryClose(bool blnClosingAfterError) {
     if (blnClosingAfterError) return true;
-    if (objSettings_.intPromptToSave != 1) return true;
-    if (!objPalette_.PaletteChanged(objView_.NameTexts())) return true;
-    switch (objMessages_.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
-                              MessageButtons::YesNoCancel)) {
+    if (objSettings.intPromptToSave != 1) return true;
+    if (!objPalette.PaletteChanged(objView.NameTexts())) return true;
+    switch (objMessages.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
+                             MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return true;
         // A palette the user asked to keep is not lost: a cancelled or failed save keeps the
@@ -125,9 +125,9 @@ std::string FileCommands::GetOpenPath() { return ChoosePath(strOpenDialogTitle, 
 std::string FileCommands::GetNotepadPath() { return ChoosePath(strNotepadDialogTitle, false); }
 
 FileCommands::PromptResult FileCommands::OfferToSave() {
-    if (!objPalette_.PaletteChanged(objView_.NameTexts())) return PromptResult::Unchanged;
-    switch (objMessages_.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
-                              MessageButtons::YesNoCancel)) {
+    if (!objPalette.PaletteChanged(objView.NameTexts())) return PromptResult::Unchanged;
+    switch (objMessages.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
+                             MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return PromptResult::Discarded;
         case MessageAnswer::Yes: {
@@ -145,8 +145,8 @@ FileCommands::PromptResult FileCommands::OfferToSave() {
 bool FileCommands::WriteTo(const std::string& strPath) {
     bool blnWritten = false;
     try {
-        blnWritten = WritePaletteFile(strPath, objPalette_, objView_.NameTexts(),
-                                      objSettings_.strCustomFormat);
+        blnWritten =
+            WritePaletteFile(strPath, objPalette, objView.NameTexts(), objSettings.strCustomFormat);
     } catch (const std::exception&) {
         // Any failure of the writing itself is told as a failed save.
         blnWritten = false;
@@ -156,11 +156,11 @@ bool FileCommands::WriteTo(const std::string& strPath) {
 }
 
 std::string FileCommands::InitialFolder() {
-    if (FolderExists(objSettings_.strStandardFolder)) return objSettings_.strStandardFolder;
+    if (FolderExists(objSettings.strStandardFolder)) return objSettings.strStandardFolder;
     // The standard folder is not there (a removed disk, a deleted folder): the dialogs start in
     // the default folder, and the setting stays, to serve again once the folder is back.
-    GetDefaultFolder(objSettings_);
-    return objSettings_.strDefaultFolder;
+    GetDefaultFolder(objSettings);
+    return objSettings.strDefaultFolder;
 }
 
 std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
@@ -171,9 +171,9 @@ std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
     objRequest.strInitialFolder = InitialFolder();
     objRequest.blnSave = blnSave;
     objRequest.blnOverwritePrompt = blnSave;
-    return objDialogs_.ChooseFile(objRequest);
+    return objDialogs.ChooseFile(objRequest);
 }
 
 void FileCommands::ShowWarning(const std::string& strText) {
-    objMessages_.Show(strText, strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
+    objMessages.Show(strText, strProgramTitle, MessageIcon::Warning, MessageButtons::Ok);
 }

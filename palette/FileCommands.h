@@ -96,10 +96,10 @@ private:
     std::string ChoosePath(const char* strTitle, bool blnSave);
     void ShowWarning(const std::string& strText);
 
-    Palette& objPalette_;
-    ProgramSettings& objSettings_;
-    IPaletteView& objView_;
-    IFileDialogs& objDialogs_;
-    IMessageBox& objMessages_;
-    IShell& objShell_;
+    Palette& objPalette;
+    ProgramSettings& objSettings;
+    IPaletteView& objView;
+    IFileDialogs& objDialogs;
+    IMessageBox& objMessages;
+    IShell& objShell;
 };

@@ -5,11 +5,11 @@
 #include <QToolTip>
 #include <utility>
 
-PaletteCells::PaletteCells(std::vector<QRect> arrCellRect, QWidget* parent)
-    : ColourCells(std::move(arrCellRect), parent), arrCellTip_(CellCount()) {}
+PaletteCells::PaletteCells(std::vector<QRect> arrRect, QWidget* parent)
+    : ColourCells(std::move(arrRect), parent), arrCellTip(CellCount()) {}
 
 void PaletteCells::SetCellToolTip(int intIndex, const QString& strTip) {
-    arrCellTip_.at(intIndex) = strTip;
+    arrCellTip.at(intIndex) = strTip;
     // A screen reader names the cell as its tip does: by the colour's name or code.
     SetCellName(intIndex, strTip);
 }
@@ -18,13 +18,13 @@ bool PaletteCells::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return ColourCells::event(event);
     auto* objHelp = static_cast<QHelpEvent*>(event);
     const int intCell = CellAt(objHelp->pos());
-    if (intCell < 0 || arrCellTip_[intCell].isEmpty()) {
+    if (intCell < 0 || arrCellTip[intCell].isEmpty()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
     // The tip stays while the pointer is over the same cell and follows it to the next one.
-    QToolTip::showText(objHelp->globalPos(), arrCellTip_[intCell], this, CellRect(intCell));
+    QToolTip::showText(objHelp->globalPos(), arrCellTip[intCell], this, CellRect(intCell));
     return true;
 }
 

@@ -14,11 +14,11 @@ class QMouseEvent;
 class PaletteCells : public ColourCells {
     Q_OBJECT
 public:
-    explicit PaletteCells(std::vector<QRect> arrCellRect, QWidget* parent = nullptr);
+    explicit PaletteCells(std::vector<QRect> arrRect, QWidget* parent = nullptr);
 
     /// Each throws std::out_of_range for an index outside the cells.
     void SetCellToolTip(int intIndex, const QString& strTip);
-    QString CellToolTip(int intIndex) const { return arrCellTip_.at(intIndex); }
+    QString CellToolTip(int intIndex) const { return arrCellTip.at(intIndex); }
 
 signals:
     /// A mouse button went down on the topmost cell at the pointer.
@@ -29,5 +29,5 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    std::vector<QString> arrCellTip_;
+    std::vector<QString> arrCellTip;
 };

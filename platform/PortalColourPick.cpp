@@ -59,7 +59,7 @@ QString PortalColourPick::NewToken() {
 }
 
 PortalColourPick::PortalColourPick(DesktopPickDone fnDone, int intLimitMs)
-    : QObject(QCoreApplication::instance()), fnDone_(std::move(fnDone)), intLimitMs_(intLimitMs) {}
+    : QObject(QCoreApplication::instance()), fnDone(std::move(fnDone)), intLimitMs(intLimitMs) {}
 
 void PortalColourPick::Begin() {
     QDBusConnection objBus = QDBusConnection::sessionBus();
@@ -92,7 +92,7 @@ void PortalColourPick::Begin() {
     auto* objLimit = new QTimer(this);
     objLimit->setSingleShot(true);
     connect(objLimit, &QTimer::timeout, this, [this] { TimeUp(); });
-    objLimit->start(intLimitMs_);
+    objLimit->start(intLimitMs);
     auto* objWatcher = new QDBusPendingCallWatcher(objBus.asyncCall(objCall), this);
     connect(objWatcher, &QDBusPendingCallWatcher::finished, this,
             [this](QDBusPendingCallWatcher* objDone) { CallFinished(objDone); });
@@ -107,25 +107,25 @@ void PortalColourPick::CallFinished(QDBusPendingCallWatcher* objWatcher) {
         Finish(DesktopPickResult::Unavailable, 0);
         return;
     }
-    if (blnFinished_) return;
-    strPortalOwner_ = strOwner;
+    if (blnFinished) return;
+    strPortalOwner = strOwner;
     // Older portals choose the request object themselves.
     const QString strPath = objReply.value().path();
-    if (strPath != strRequestPath_) {
-        arrEarly_.clear();
+    if (strPath != strRequestPath) {
+        arrEarly.clear();
         Unsubscribe();
         if (!Subscribe(strPath)) Finish(DesktopPickResult::Unavailable, 0);
         return;
     }
-    const QList<QDBusMessage> arrEarly = std::exchange(arrEarly_, {});
-    for (const QDBusMessage& objSignal : arrEarly) {
-        if (blnFinished_) return;
+    const QList<QDBusMessage> arrArrived = std::exchange(arrEarly, {});
+    for (const QDBusMessage& objSignal : arrArrived) {
+        if (blnFinished) return;
         Response(objSignal);
     }
 }
 
 bool PortalColourPick::Subscribe(const QString& strPath) {
-    strRequestPath_ = strPath;
+    strRequestPath = strPath;
     // Any sender and any signature: the portal's unique name is known only from its reply,
     // which may come after its answer, and an answer of another shape still ends the pick.
     return QDBusConnection::sessionBus().connect(
@@ -134,21 +134,21 @@ bool PortalColourPick::Subscribe(const QString& strPath) {
 }
 
 void PortalColourPick::Unsubscribe() {
-    if (strRequestPath_.isEmpty()) return;
+    if (strRequestPath.isEmpty()) return;
     QDBusConnection::sessionBus().disconnect(
-        QString(), strRequestPath_, QLatin1String(strRequestInterface), QStringLiteral("Response"),
+        QString(), strRequestPath, QLatin1String(strRequestInterface), QStringLiteral("Response"),
         this, SLOT(Response(QDBusMessage)));
-    strRequestPath_.clear();
+    strRequestPath.clear();
 }
 
 void PortalColourPick::Response(const QDBusMessage& objSignal) {
-    if (blnFinished_) return;
-    if (strPortalOwner_.isEmpty()) {
-        if (arrEarly_.size() < intMostEarlyAnswers) arrEarly_.append(objSignal);
+    if (blnFinished) return;
+    if (strPortalOwner.isEmpty()) {
+        if (arrEarly.size() < intMostEarlyAnswers) arrEarly.append(objSignal);
         return;
     }
     // Any program on the bus can send a signal on this path; only the portal's answer counts.
-    if (objSignal.service() != strPortalOwner_) return;
+    if (objSignal.service() != strPortalOwner) return;
     Answer(objSignal);
 }
 
@@ -187,12 +187,12 @@ void PortalColourPick::Answer(const QDBusMessage& objSignal) {
 }
 
 void PortalColourPick::TimeUp() {
-    if (blnFinished_) return;
+    if (blnFinished) return;
     // The portal's own picker, if still shown, is closed, since its colour would go nowhere.
-    if (!strRequestPath_.isEmpty()) {
+    if (!strRequestPath.isEmpty()) {
         QDBusMessage objClose = QDBusMessage::createMethodCall(
-            strPortalOwner_.isEmpty() ? QString::fromLatin1(strPortalService) : strPortalOwner_,
-            strRequestPath_, QLatin1String(strRequestInterface), QStringLiteral("Close"));
+            strPortalOwner.isEmpty() ? QString::fromLatin1(strPortalService) : strPortalOwner,
+            strRequestPath, QLatin1String(strRequestInterface), QStringLiteral("Close"));
         objClose.setAutoStartService(false);
         QDBusConnection::sessionBus().send(objClose);
     }
@@ -200,13 +200,13 @@ void PortalColourPick::TimeUp() {
 }
 
 void PortalColourPick::Finish(DesktopPickResult enmResult, std::int32_t lngColour) {
-    if (blnFinished_) return;
-    blnFinished_ = true;
+    if (blnFinished) return;
+    blnFinished = true;
     Unsubscribe();
-    arrEarly_.clear();
+    arrEarly.clear();
     deleteLater();
     try {
-        fnDone_(enmResult, lngColour);
+        fnDone(enmResult, lngColour);
     } catch (...) {
         // The receiver guards its own work; nothing may leave a slot.
     }

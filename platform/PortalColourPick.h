@@ -43,12 +43,12 @@ private:
     void Unsubscribe();
     void Finish(DesktopPickResult enmResult, std::int32_t lngColour);
 
-    DesktopPickDone fnDone_;
-    int intLimitMs_;
-    QString strRequestPath_;
+    DesktopPickDone fnDone;
+    int intLimitMs;
+    QString strRequestPath;
     // The portal's unique bus name, from its reply to the call; only its answer counts.
-    QString strPortalOwner_;
+    QString strPortalOwner;
     // Answers that came before the reply told who the portal is.
-    QList<QDBusMessage> arrEarly_;
-    bool blnFinished_ = false;
+    QList<QDBusMessage> arrEarly;
+    bool blnFinished = false;
 };

@@ -71,7 +71,7 @@ QWidget* Owner(QWidget* objParent) {
 }  // namespace
 
 std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
-    ExactNameDialog objDialog(Owner(objParent_), QString::fromStdString(objRequest.strTitle),
+    ExactNameDialog objDialog(Owner(objParent), QString::fromStdString(objRequest.strTitle),
                               QString::fromStdString(objRequest.strInitialFolder),
                               QString::fromStdString(objRequest.strFilter));
     ListingIconProvider objIcons;
@@ -90,7 +90,7 @@ std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
 
 std::string QtFileDialogs::ChooseFolder(const std::string& strTitle,
                                         const std::string& strInitialFolder) {
-    ExactNameDialog objDialog(Owner(objParent_), QString::fromStdString(strTitle),
+    ExactNameDialog objDialog(Owner(objParent), QString::fromStdString(strTitle),
                               QString::fromStdString(strInitialFolder));
     ListingIconProvider objIcons;
     objDialog.setIconProvider(&objIcons);

@@ -11,12 +11,12 @@ class QWidget;
 /// rather than taken as a list of names.
 class QtFileDialogs : public IFileDialogs {
 public:
-    explicit QtFileDialogs(QWidget* objParent = nullptr) : objParent_(objParent) {}
-    void SetParent(QWidget* objParent) { objParent_ = objParent; }
+    explicit QtFileDialogs(QWidget* objParent = nullptr) : objParent(objParent) {}
+    void SetParent(QWidget* objNewParent) { objParent = objNewParent; }
     std::string ChooseFile(const FileDialogRequest& objRequest) override;
     std::string ChooseFolder(const std::string& strTitle,
                              const std::string& strInitialFolder) override;
 
 private:
-    QWidget* objParent_;
+    QWidget* objParent;
 };

@@ -41,7 +41,7 @@ MessageAnswer QtMessageBox::Show(const std::string& strText, const std::string& 
     QString strQtText = QString::fromStdString(strText);
     strQtText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox objBox(enmQtIcon, QString::fromStdString(strTitle), strQtText, enmQtButtons,
-                       objParent_);
+                       objParent);
     objBox.setDefaultButton(enmDefault);
     if (enmButtons == MessageButtons::YesNoCancel || enmButtons == MessageButtons::OkCancel)
         objBox.setEscapeButton(QMessageBox::Cancel);

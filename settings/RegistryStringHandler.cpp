@@ -79,8 +79,7 @@ StoreFileState CheckStoreFile(const QString& strFileName, QString* strRefused = 
         if (strRefused) *strRefused = strName;
         if (!objInfo.isFile()) return StoreFileState::NotAFile;
         if (objInfo.size() > lngMaxSettingsFileBytes) return StoreFileState::TooLarge;
-        if (strName == strFileName && HoldsDataStreamValue(objInfo))
-            return StoreFileState::NotText;
+        if (strName == strFileName && HoldsDataStreamValue(objInfo)) return StoreFileState::NotText;
     }
     return StoreFileState::Usable;
 }
@@ -349,9 +348,8 @@ bool HoldsDataStreamValue(const QByteArray& arrData) {
     while (NextIniLine(arrData, lngPos, objLine)) {
         if (arrData[objLine.lngStart] == '[' || objLine.lngEquals == -1) continue;
         std::vector<qsizetype> arrListCommas;
-        const QString strText = UnescapedIniText(arrData, objLine.lngEquals + 1,
-                                                 objLine.lngStart + objLine.lngLength,
-                                                 &arrListCommas);
+        const QString strText = UnescapedIniText(
+            arrData, objLine.lngEquals + 1, objLine.lngStart + objLine.lngLength, &arrListCommas);
         if (BeginsDataStream(strText)) return true;
         // A list element begins after its comma and the spaces that follow it.
         for (qsizetype j : arrListCommas) {
@@ -573,7 +571,7 @@ constexpr const char* strUnsavedOutcome = "Huevra uses the new settings until it
 
 std::string RegistryStringHandler::TakeUnreadableStoreText() {
     if constexpr (!blnTextFileStore) return {};
-    if (blnUnreadableTold_) return {};
+    if (blnUnreadableTold) return {};
     try {
         const auto objKey = LocateKey(TrimKeyPath(strSettingsKey));
         if (!objKey) return {};
@@ -581,7 +579,7 @@ std::string RegistryStringHandler::TakeUnreadableStoreText() {
         const char* strReason =
             RefusedFileReason(CheckStoreFile(StoreFileName(*objKey), &strRefused));
         if (!strReason) return {};
-        blnUnreadableTold_ = true;
+        blnUnreadableTold = true;
         return FileMessage("Huevra could not read its settings from the file", strRefused,
                            strReason,
                            "Huevra uses the default settings and does not change the file.");

@@ -31,7 +31,7 @@ public:
     std::string UnsavedStoreText() override;
 
 private:
-    bool blnUnreadableTold_ = false;
+    bool blnUnreadableTold = false;
     static std::string TrimKeyPath(const std::string& strKey);
     friend class RegistryStringHandlerTest;
 };

@@ -17,37 +17,36 @@ namespace {
 /// One cell as assistive technology sees it: a button named after its colour.
 class CellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    CellAccessible(ColourCells* objCells, int intIndex)
-        : objCells_(objCells), intIndex_(intIndex) {}
+    CellAccessible(ColourCells* objCells, int intIndex) : objCells(objCells), intIndex(intIndex) {}
 
-    bool isValid() const override { return !objCells_.isNull(); }
+    bool isValid() const override { return !objCells.isNull(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override {
-        return objCells_ ? objCells_->window()->windowHandle() : nullptr;
+        return objCells ? objCells->window()->windowHandle() : nullptr;
     }
     QAccessibleInterface* focusChild() const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(objCells_.data());
+        return QAccessible::queryAccessibleInterface(objCells.data());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text enmText) const override {
-        if (!objCells_ || enmText != QAccessible::Name) return {};
-        return objCells_->CellName(intIndex_);
+        if (!objCells || enmText != QAccessible::Name) return {};
+        return objCells->CellName(intIndex);
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        if (!objCells_) return {};
-        const QRect objCell = objCells_->CellRect(intIndex_);
-        return QRect(objCells_->mapToGlobal(objCell.topLeft()), objCell.size());
+        if (!objCells) return {};
+        const QRect objCell = objCells->CellRect(intIndex);
+        return QRect(objCells->mapToGlobal(objCell.topLeft()), objCell.size());
     }
     QAccessible::Role role() const override { return QAccessible::Button; }
     QAccessible::State state() const override {
         QAccessible::State objState;
-        if (!objCells_ || !objCells_->isVisible()) objState.invisible = true;
-        if (objCells_ && !objCells_->isEnabled()) objState.disabled = true;
+        if (!objCells || !objCells->isVisible()) objState.invisible = true;
+        if (objCells && !objCells->isEnabled()) objState.disabled = true;
         return objState;
     }
     void* interface_cast(QAccessible::InterfaceType enmType) override {
@@ -58,14 +57,14 @@ public:
 
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& strAction) override {
-        if (objCells_ && objCells_->isEnabled() && strAction == pressAction())
-            objCells_->ClickCell(intIndex_);
+        if (objCells && objCells->isEnabled() && strAction == pressAction())
+            objCells->ClickCell(intIndex);
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
-    QPointer<ColourCells> objCells_;
-    int intIndex_;
+    QPointer<ColourCells> objCells;
+    int intIndex;
 };
 
 /// The cells' widget as assistive technology sees it: a list of its cells.
@@ -74,7 +73,7 @@ public:
     explicit ColourCellsAccessible(ColourCells* objCells)
         : QAccessibleWidget(objCells, QAccessible::List) {}
     ~ColourCellsAccessible() override {
-        for (QAccessible::Id lngId : arrChildId_) QAccessible::deleteAccessibleInterface(lngId);
+        for (QAccessible::Id lngId : arrChildId) QAccessible::deleteAccessibleInterface(lngId);
     }
     ColourCellsAccessible(const ColourCellsAccessible&) = delete;
     ColourCellsAccessible& operator=(const ColourCellsAccessible&) = delete;
@@ -82,17 +81,17 @@ public:
     int childCount() const override { return Cells()->CellCount(); }
     QAccessibleInterface* child(int intIndex) const override {
         if (intIndex < 0 || intIndex >= childCount()) return nullptr;
-        if (arrChildId_.size() != static_cast<std::size_t>(childCount())) {
-            arrChildId_.assign(static_cast<std::size_t>(childCount()), 0);
+        if (arrChildId.size() != static_cast<std::size_t>(childCount())) {
+            arrChildId.assign(static_cast<std::size_t>(childCount()), 0);
         }
-        QAccessible::Id& lngId = arrChildId_[static_cast<std::size_t>(intIndex)];
+        QAccessible::Id& lngId = arrChildId[static_cast<std::size_t>(intIndex)];
         if (lngId == 0)
             lngId = QAccessible::registerAccessibleInterface(new CellAccessible(Cells(), intIndex));
         return QAccessible::accessibleInterface(lngId);
     }
     int indexOfChild(const QAccessibleInterface* objChild) const override {
-        for (std::size_t i = 0; i < arrChildId_.size(); ++i)
-            if (arrChildId_[i] != 0 && QAccessible::accessibleInterface(arrChildId_[i]) == objChild)
+        for (std::size_t i = 0; i < arrChildId.size(); ++i)
+            if (arrChildId[i] != 0 && QAccessible::accessibleInterface(arrChildId[i]) == objChild)
                 return static_cast<int>(i);
         return -1;
     }
@@ -102,7 +101,7 @@ public:
 
 private:
     ColourCells* Cells() const { return static_cast<ColourCells*>(widget()); }
-    mutable std::vector<QAccessible::Id> arrChildId_;
+    mutable std::vector<QAccessible::Id> arrChildId;
 };
 
 QAccessibleInterface* ColourCellsAccessibleFactory(const QString& strClassName,
@@ -115,11 +114,11 @@ QAccessibleInterface* ColourCellsAccessibleFactory(const QString& strClassName,
 
 }  // namespace
 
-ColourCells::ColourCells(std::vector<QRect> arrCellRect, QWidget* parent)
+ColourCells::ColourCells(std::vector<QRect> arrRect, QWidget* parent)
     : QWidget(parent),
-      arrCellRect_(std::move(arrCellRect)),
-      arrCellColour_(arrCellRect_.size(), QColourOfPacked(lngWhite)),
-      arrCellName_(arrCellRect_.size()) {
+      arrCellRect(std::move(arrRect)),
+      arrCellColour(arrCellRect.size(), QColourOfPacked(lngWhite)),
+      arrCellName(arrCellRect.size()) {
     static const bool blnFactoryInstalled = [] {
         QAccessible::installFactory(ColourCellsAccessibleFactory);
         return true;
@@ -151,20 +150,20 @@ std::vector<QRect> ColourCells::ColourBarCells() {
 }
 
 void ColourCells::SetCellColour(int intIndex, const QColor& objColour) {
-    QColor& objCell = arrCellColour_.at(intIndex);
+    QColor& objCell = arrCellColour.at(intIndex);
     if (objCell == objColour) return;
     objCell = objColour;
     update();
 }
 
 void ColourCells::SetCellName(int intIndex, const QString& strName) {
-    arrCellName_.at(intIndex) = strName;
+    arrCellName.at(intIndex) = strName;
 }
 
 QString ColourCells::CellName(int intIndex) const {
-    const QString& strName = arrCellName_.at(intIndex);
+    const QString& strName = arrCellName.at(intIndex);
     if (!strName.isEmpty()) return strName;
-    const QColor& objColour = arrCellColour_.at(intIndex);
+    const QColor& objColour = arrCellColour.at(intIndex);
     return QStringLiteral("Red %1, green %2, blue %3")
         .arg(objColour.red())
         .arg(objColour.green())
@@ -178,13 +177,13 @@ void ColourCells::ClickCell(int intIndex) {
 
 int ColourCells::CellAt(const QPoint& objPoint) const {
     for (int i = CellCount() - 1; i >= 0; --i)
-        if (arrCellRect_[i].contains(objPoint)) return i;
+        if (arrCellRect[i].contains(objPoint)) return i;
     return -1;
 }
 
 QSize ColourCells::sizeHint() const {
     QRect objBounds;
-    for (const QRect& objRect : arrCellRect_) objBounds |= objRect;
+    for (const QRect& objRect : arrCellRect) objBounds |= objRect;
     return objBounds.size();
 }
 
@@ -192,19 +191,19 @@ void ColourCells::paintEvent(QPaintEvent* event) {
     QPainter objPainter(this);
     objPainter.fillRect(event->rect(), palette().color(backgroundRole()));
     for (int i = 0; i < CellCount(); ++i)
-        if (arrCellRect_[i].intersects(event->rect()))
-            objPainter.fillRect(arrCellRect_[i], arrCellColour_[i]);
+        if (arrCellRect[i].intersects(event->rect()))
+            objPainter.fillRect(arrCellRect[i], arrCellColour[i]);
 }
 
 void ColourCells::mousePressEvent(QMouseEvent* event) {
-    intPressedCell_ = event->button() == Qt::LeftButton ? CellAt(event->position().toPoint()) : -1;
+    intPressedCell = event->button() == Qt::LeftButton ? CellAt(event->position().toPoint()) : -1;
 }
 
 void ColourCells::mouseReleaseEvent(QMouseEvent* event) {
     const int intCell = CellAt(event->position().toPoint());
-    const int intPressedCell = std::exchange(intPressedCell_, -1);
+    const int intPressed = std::exchange(intPressedCell, -1);
     // A click is a press and a release on the same cell. Its handler may let pending events
     // run, which can delete these cells: nothing of them is touched after it.
-    if (event->button() == Qt::LeftButton && intCell >= 0 && intCell == intPressedCell)
+    if (event->button() == Qt::LeftButton && intCell >= 0 && intCell == intPressed)
         emit CellClicked(intCell);
 }

@@ -15,16 +15,16 @@ class ColourCells : public QWidget {
     Q_OBJECT
 public:
     /// Cells at the given rectangles (widget coordinates); a later cell covers an earlier one.
-    explicit ColourCells(std::vector<QRect> arrCellRect, QWidget* parent = nullptr);
+    explicit ColourCells(std::vector<QRect> arrRect, QWidget* parent = nullptr);
 
     /// The colour bar: 256 cells of 3 x 20 pixels in 734 pixels, one-pixel overlaps after
     /// cells 4, 12, 19, 27, ... (alternately every 8th and 7th cell).
     static std::vector<QRect> ColourBarCells();
 
-    int CellCount() const { return static_cast<int>(arrCellRect_.size()); }
+    int CellCount() const { return static_cast<int>(arrCellRect.size()); }
     /// Each throws std::out_of_range for an index outside the cells.
-    QRect CellRect(int intIndex) const { return arrCellRect_.at(intIndex); }
-    QColor CellColour(int intIndex) const { return arrCellColour_.at(intIndex); }
+    QRect CellRect(int intIndex) const { return arrCellRect.at(intIndex); }
+    QColor CellColour(int intIndex) const { return arrCellColour.at(intIndex); }
     void SetCellColour(int intIndex, const QColor& objColour);
     /// The name a screen reader announces for a cell; an empty name (the default) announces the
     /// cell's colour as "Red 255, green 204, blue 0".
@@ -46,8 +46,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    std::vector<QRect> arrCellRect_;
-    std::vector<QColor> arrCellColour_;
-    std::vector<QString> arrCellName_;
-    int intPressedCell_ = -1;
+    std::vector<QRect> arrCellRect;
+    std::vector<QColor> arrCellColour;
+    std::vector<QString> arrCellName;
+    int intPressedCell = -1;
 };

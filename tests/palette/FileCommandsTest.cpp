@@ -25,7 +25,7 @@ const std::string strLayoutA = "THIS FILE WAS MADE IN HUEVRA. DO NOT EDIT.";
 /// The main window as the File commands see it; records what they asked of it.
 class FakePaletteView : public IPaletteView {
 public:
-    explicit FakePaletteView(Palette& objPalette) : objPalette_(objPalette) {}
+    explicit FakePaletteView(Palette& objPalette) : objPalette(objPalette) {}
     std::array<std::string, intMarkCount> arrName{};
     std::vector<std::string> arrCalls;
     std::string strTitle = strNewTitle;
@@ -34,12 +34,12 @@ public:
     void ApplyLoadedPalette(const std::string& strNewWindowTitle) override {
         arrCalls.push_back("Apply " + strNewWindowTitle);
         for (int i = 0; i < intMarkCount; ++i) {
-            objPalette_.arrMarkColour.at(i) = objPalette_.arrLoadColour.at(i);
-            objPalette_.arrSavedColour.at(i) = objPalette_.arrLoadColour.at(i);
-            objPalette_.arrSavedName.at(i) = objPalette_.arrLoadName.at(i);
-            arrName.at(i) = objPalette_.arrLoadName.at(i);
+            objPalette.arrMarkColour.at(i) = objPalette.arrLoadColour.at(i);
+            objPalette.arrSavedColour.at(i) = objPalette.arrLoadColour.at(i);
+            objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
+            arrName.at(i) = objPalette.arrLoadName.at(i);
         }
-        objPalette_.intSelectedMark = 0;
+        objPalette.intSelectedMark = 0;
         strTitle = strNewWindowTitle;
     }
     void SetWindowTitle(const std::string& strNewWindowTitle) override {
@@ -50,7 +50,7 @@ public:
     void LockRedraw() override { arrCalls.push_back("Lock"); }
 
 private:
-    Palette& objPalette_;
+    Palette& objPalette;
 };
 
 std::string ReadWhole(const fs::path& objPath) {

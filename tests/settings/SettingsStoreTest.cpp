@@ -63,24 +63,24 @@ public:
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* strName, const QString& strValue)
-        : strName_(strName),
-          arrOld_(qgetenv(strName)),
-          blnHadValue_(qEnvironmentVariableIsSet(strName)) {
+        : strName(strName),
+          arrOld(qgetenv(strName)),
+          blnHadValue(qEnvironmentVariableIsSet(strName)) {
         qputenv(strName, QFile::encodeName(strValue));
     }
     ~ScopedEnvironment() {
-        if (blnHadValue_)
-            qputenv(strName_, arrOld_);
+        if (blnHadValue)
+            qputenv(strName, arrOld);
         else
-            qunsetenv(strName_);
+            qunsetenv(strName);
     }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
 private:
-    const char* strName_;
-    QByteArray arrOld_;
-    bool blnHadValue_;
+    const char* strName;
+    QByteArray arrOld;
+    bool blnHadValue;
 };
 
 }  // namespace

@@ -71,14 +71,14 @@ QVariant Colour(double dblRed, double dblGreen, double dblBlue) {
 class FakePortal : public QDBusVirtualObject {
 public:
     explicit FakePortal(const Answer& objAnswer)
-        : objAnswer_(objAnswer),
-          objForger_(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                                   QStringLiteral("huevra_fake_portal_forger"))) {}
+        : objAnswer(objAnswer),
+          objForger(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                                  QStringLiteral("huevra_fake_portal_forger"))) {}
 
     QString introspect(const QString&) const override { return {}; }
 
     bool handleMessage(const QDBusMessage& objCall, const QDBusConnection& objBus) override {
-        if (objAnswer_.blnBackend) return BackendMessage(objCall, objBus);
+        if (objAnswer.blnBackend) return BackendMessage(objCall, objBus);
         if (objCall.interface() == QLatin1String(strRequestInterface) &&
             objCall.member() == QLatin1String("Close")) {
             Say(QStringLiteral("close ") + objCall.path());
@@ -96,35 +96,35 @@ public:
                                 QLatin1Char('/') + strToken;
 
         QVariantMap mapResults;
-        if (objAnswer_.enmShape == Shape::Colour)
+        if (objAnswer.enmShape == Shape::Colour)
             mapResults.insert(QStringLiteral("color"),
-                              Colour(objAnswer_.dblRed, objAnswer_.dblGreen, objAnswer_.dblBlue));
-        if (objAnswer_.enmShape == Shape::ColourAsText)
+                              Colour(objAnswer.dblRed, objAnswer.dblGreen, objAnswer.dblBlue));
+        if (objAnswer.enmShape == Shape::ColourAsText)
             mapResults.insert(QStringLiteral("color"), QStringLiteral("#00ff00"));
         QDBusMessage objResponse = QDBusMessage::createSignal(
-            objAnswer_.blnOtherPath ? strPath + QStringLiteral("_other") : strPath,
+            objAnswer.blnOtherPath ? strPath + QStringLiteral("_other") : strPath,
             QLatin1String(strRequestInterface), QStringLiteral("Response"));
-        if (objAnswer_.enmShape == Shape::OtherSignature)
-            objResponse << objAnswer_.intResponse << QStringLiteral("picked");
+        if (objAnswer.enmShape == Shape::OtherSignature)
+            objResponse << objAnswer.intResponse << QStringLiteral("picked");
         else
-            objResponse << objAnswer_.intResponse << mapResults;
+            objResponse << objAnswer.intResponse << mapResults;
         const QDBusMessage objReply =
             objCall.createReply(QVariant::fromValue(QDBusObjectPath(strPath)));
 
         QDBusConnection objSender = objBus;
         Say(QStringLiteral("pick ") + strToken);
-        if (objAnswer_.blnSilent) {
+        if (objAnswer.blnSilent) {
             objSender.send(objReply);
             return true;
         }
-        if (objAnswer_.blnForged) Forge(strPath);
-        if (objAnswer_.blnEarly) objSender.send(objResponse);
+        if (objAnswer.blnForged) Forge(strPath);
+        if (objAnswer.blnEarly) objSender.send(objResponse);
         objSender.send(objReply);
-        if (objAnswer_.blnForged) {
+        if (objAnswer.blnForged) {
             RoundTrip(objSender);
             Forge(strPath);
         }
-        if (!objAnswer_.blnEarly) objSender.send(objResponse);
+        if (!objAnswer.blnEarly) objSender.send(objResponse);
         return true;
     }
 
@@ -147,7 +147,7 @@ private:
             return false;
         QVariantMap mapResults;
         mapResults.insert(QStringLiteral("color"),
-                          Colour(objAnswer_.dblRed, objAnswer_.dblGreen, objAnswer_.dblBlue));
+                          Colour(objAnswer.dblRed, objAnswer.dblGreen, objAnswer.dblBlue));
         QList<QVariant> arrOut{0U, mapResults};
         objSender.send(objCall.createReply(arrOut));
         Say(QStringLiteral("backend pick ") +
@@ -162,12 +162,12 @@ private:
         QDBusMessage objForged = QDBusMessage::createSignal(
             strPath, QLatin1String(strRequestInterface), QStringLiteral("Response"));
         objForged << 0U << mapResults;
-        objForger_.send(objForged);
-        RoundTrip(objForger_);
+        objForger.send(objForged);
+        RoundTrip(objForger);
     }
 
-    Answer objAnswer_;
-    QDBusConnection objForger_;
+    Answer objAnswer;
+    QDBusConnection objForger;
 };
 
 }  // namespace
