@@ -3,6 +3,7 @@
 // Opening help topics, the home page and the feedback address, each with its own message when
 // it fails. The main window and the dialogs share these.
 
+#include <functional>
 #include <string>
 
 #include "core/Platform.h"
@@ -29,6 +30,11 @@ std::string HelpFilePath();
 /// Shows a topic of the help file through the help object; tells "Problem with HTML Help."
 /// when it cannot be shown. Returns whether it was shown.
 bool OpenHelpTopic(HTMLHelp& objHelp, IMessageBox& objMessages, const std::string& strTopic);
+
+/// Returns a routine that opens a topic as OpenHelpTopic does, for a window that may not reach
+/// the help itself.
+std::function<void()> HelpTopicOpener(HTMLHelp& objHelp, IMessageBox& objMessages,
+                                      const std::string& strTopic);
 
 /// Asks the shell to open an address with its default program; true on success.
 bool OpenAddress(IShell& objShell, const std::string& strTarget);

@@ -14,7 +14,9 @@
 #include "help/HTMLHelp.h"
 #include "mainwindow/MainServices.h"
 #include "palette/FileCommands.h"
+#include "palette/PaletteEvents.h"
 #include "palette/PaletteModel.h"
+#include "settings/FileSettings.h"
 #include "widgets/ColourScrollBars.h"
 
 class ColourCells;
@@ -112,6 +114,9 @@ public:
 
     // The document, its File commands and the window's state.
     Palette objPalette;
+    /// Tells other windows of every change of the marks, their names and the selection.
+    PaletteEvents objPaletteEvents;
+    FileSettings objFileSettings;
     FileCommands objFileCommands;
     HTMLHelp objHTMLHelp;
     bool blnScrollEvents = false;
@@ -219,8 +224,10 @@ public:
     std::int32_t NameBackColour(int intIndex) const;
     std::int32_t SampleColour(int intIndex) const;
 
+    /// The texts of the six name fields.
+    std::array<std::string, intMarkCount> NameTexts();
+
     // The palette view used by the File commands.
-    std::array<std::string, intMarkCount> NameTexts() override;
     void ApplyLoadedPalette(const std::string& strTitle) override;
     void SetWindowTitle(const std::string& strTitle) override;
     void SetNameBackgroundsWhite() override;

@@ -21,7 +21,7 @@ constexpr std::int32_t lngTickLimit = 1000000000;
 
 void frmMain::RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue) {
     Guarded([&] {
-        const ProgramSettings& objSettings = SharedSettings();
+        const ProgramSettings& objSettings = objServices.objSettings;
         if (objSettings.blnJavaScriptNamesOnly) {
             ShowPreview(JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
                                             strHexPair(intBlue)));

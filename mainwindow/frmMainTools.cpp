@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/modSupport.h"
+#include "help/HelpSupport.h"
 #include "mainwindow/frmMain.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
@@ -22,8 +23,7 @@ using modSupport::Guarded;
 
 // A dialog reloads the settings, which also resets the format the main window selects at its
 // next activation. The window keeps the format it shows, as its deactivation records it.
-void KeepCurrentFormat(const QListWidget& lstAutocopy) {
-    ProgramSettings& objSettings = SharedSettings();
+void KeepCurrentFormat(const QListWidget& lstAutocopy, ProgramSettings& objSettings) {
     if (!objSettings.blnJavaScriptNamesOnly)
         objSettings.intCurrentFormat = static_cast<std::int16_t>(lstAutocopy.currentRow());
 }
@@ -73,20 +73,22 @@ private:
 
 void frmMain::mnuToolsCustomFormat_Click() {
     Guarded([&] {
-        frmCustomFormat frm(SharedSettings(), objServices.objRegistry, objServices.objMessages,
-                            objHTMLHelp, this);
+        frmCustomFormat frm(objServices.objSettings, objServices.objRegistry, objServices.objMessages,
+                            HelpTopicOpener(objHTMLHelp, objServices.objMessages,
+                                            strCustomFormatTopic),
+                            this);
         const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
         frm.exec();
-        KeepCurrentFormat(*lstAutocopy);
+        KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
 }
 
 void frmMain::mnuToolsOptions_Click() {
     Guarded([&] {
-        frmOptions frm(SharedSettings(), objServices.objRegistry, objServices.objMessages,
+        frmOptions frm(objServices.objSettings, objServices.objRegistry, objServices.objMessages,
                        objServices.objFileDialogs, this);
         const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
         frm.exec();
-        KeepCurrentFormat(*lstAutocopy);
+        KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
 }

@@ -5,7 +5,6 @@
 
 #include "core/modSupport.h"
 #include "palette/PaletteFile.h"
-#include "settings/SettingsStore.h"
 
 namespace {
 const std::string strCrLf = "\r\n";
@@ -21,7 +20,7 @@ std::string CannotReadText(const std::string& strPath) {
            "Check that the file exists and that you may read it.";
 }
 
-FileCommands::FileCommands(Palette& objPalette, ProgramSettings& objSettings, IPaletteView& objView,
+FileCommands::FileCommands(Palette& objPalette, IFileSettings& objSettings, IPaletteView& objView,
                            IFileDialogs& objDialogs, IMessageBox& objMessages, IShell& objShell)
     : objPalette_(objPalette),
       objSettings_(objSettings),
@@ -103,8 +102,8 @@ bool FileCommands::SaveAs() {
 
 bool FileCommands::QueryClose(bool blnClosingAfterError) {
     if (blnClosingAfterError) return true;
-    if (objSettings_.intPromptToSave != 1) return true;
-    if (!objPalette_.PaletteChanged(objView_.NameTexts())) return true;
+    if (!objSettings_.PromptToSave()) return true;
+    if (!objPalette_.PaletteChanged()) return true;
     switch (objMessages_.Show(strSavePromptText, strFileMessageTitle, MessageIcon::Question,
                               MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
@@ -125,7 +124,7 @@ std::string FileCommands::GetOpenPath() { return ChoosePath(strOpenDialogTitle, 
 std::string FileCommands::GetNotepadPath() { return ChoosePath(strNotepadDialogTitle, false); }
 
 FileCommands::PromptResult FileCommands::OfferToSave() {
-    if (!objPalette_.PaletteChanged(objView_.NameTexts())) return PromptResult::Unchanged;
+    if (!objPalette_.PaletteChanged()) return PromptResult::Unchanged;
     switch (objMessages_.Show(strSavePromptText, strFileMessageTitle, MessageIcon::Question,
                               MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
@@ -145,8 +144,8 @@ FileCommands::PromptResult FileCommands::OfferToSave() {
 bool FileCommands::WriteTo(const std::string& strPath) {
     bool blnWritten = false;
     try {
-        blnWritten = WritePaletteFile(strPath, objPalette_, objView_.NameTexts(),
-                                      objSettings_.strCustomFormat);
+        blnWritten = WritePaletteFile(strPath, objPalette_, objPalette_.arrMarkName,
+                                      objSettings_.CustomFormat());
     } catch (const std::exception&) {
         // Any failure of the writing itself is told as a failed save.
         blnWritten = false;
@@ -155,20 +154,12 @@ bool FileCommands::WriteTo(const std::string& strPath) {
     return blnWritten;
 }
 
-std::string FileCommands::InitialFolder() {
-    if (FolderExists(objSettings_.strStandardFolder)) return objSettings_.strStandardFolder;
-    // The standard folder is not there (a removed disk, a deleted folder): the dialogs start in
-    // the default folder, and the setting stays, to serve again once the folder is back.
-    GetDefaultFolder(objSettings_);
-    return objSettings_.strDefaultFolder;
-}
-
 std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
     FileDialogRequest objRequest;
     objRequest.strTitle = strTitle;
     objRequest.strFilter = strPaletteFileFilter;
     objRequest.strDefaultSuffix = strPaletteFileSuffix;
-    objRequest.strInitialFolder = InitialFolder();
+    objRequest.strInitialFolder = objSettings_.StartingFolder();
     objRequest.blnSave = blnSave;
     objRequest.blnOverwritePrompt = blnSave;
     return objDialogs_.ChooseFile(objRequest);

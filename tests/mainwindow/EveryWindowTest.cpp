@@ -7,6 +7,7 @@
 
 #include "frmMainFixture.h"
 #include "help/frmAbout.h"
+#include "help/HelpSupport.h"
 #include "help/frmHelpViewer.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
@@ -23,6 +24,7 @@ struct WindowServices {
     IMessageBox& objMessages;
     IFileDialogs& objFileDialogs;
     IShell& objShell;
+    ProgramSettings& objSettings;
 };
 
 /// A window of the program and how a user opens it. The opener returns the shown window; any
@@ -53,13 +55,16 @@ const std::vector<WindowOpener>& EveryWindow() {
          }},
         {"frmOptions",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
-             return new frmOptions(SharedSettings(), objServices.objRegistry,
+             return new frmOptions(objServices.objSettings, objServices.objRegistry,
                                    objServices.objMessages, objServices.objFileDialogs, &frm);
          }},
         {"frmCustomFormat",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
-             return new frmCustomFormat(SharedSettings(), objServices.objRegistry,
-                                        objServices.objMessages, frm.objHTMLHelp, &frm);
+             return new frmCustomFormat(objServices.objSettings, objServices.objRegistry,
+                                        objServices.objMessages,
+                                        HelpTopicOpener(frm.objHTMLHelp, objServices.objMessages,
+                                                        strCustomFormatTopic),
+                                        &frm);
          }},
         {"frmAbout",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
@@ -95,7 +100,7 @@ protected:
         frm->show();
         for (const WindowOpener& objOpener : EveryWindow()) {
             SCOPED_TRACE(objOpener.strName);
-            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell};
+            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell, objSettings};
             QWidget* objWindow = objOpener.Open(*frm, objServices);
             ASSERT_NE(objWindow, nullptr);
             objWindow->show();
