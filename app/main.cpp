@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
     LazyHelpViewer objHelpViewer;
     // The settings of this run; every window is given them.
     ProgramSettings objSettings;
-    const MainServices objServices{objClipboard, objMessages,    objScreen, objRegistry,
-                                   objFileDialogs, objShell, objHelpViewer, objSettings};
+    const MainServices objServices{objClipboard,   objMessages, objScreen,     objRegistry,
+                                   objFileDialogs, objShell,    objHelpViewer, objSettings};
 
     frmMain frm(objServices);
     // A failure while the window loaded has already told the user and ends the run.

@@ -35,8 +35,8 @@ struct BenchServices {
         objRegistry.mapValue[{strSettingsKey, "StandardFolder"}] = objFolder.path().toStdString();
     }
     MainServices Services() {
-        return {objClipboard,   objMessages, objScreen,    objRegistry,
-                objFileDialogs, objShell,    objHelpViewer,objSettings};
+        return {objClipboard,   objMessages, objScreen,     objRegistry,
+                objFileDialogs, objShell,    objHelpViewer, objSettings};
     }
 };
 

@@ -32,12 +32,12 @@
 #include "core/modSupport.h"
 #include "mainwindow/NameField.h"
 #include "settings/SettingsStore.h"
+#include "settings/WholeCharacterValidator.h"
 #include "widgets/ColourCells.h"
 #include "widgets/LeftToRightLabel.h"
 #include "widgets/ListSelection.h"
 #include "widgets/QtColour.h"
 #include "widgets/Twips.h"
-#include "settings/WholeCharacterValidator.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }

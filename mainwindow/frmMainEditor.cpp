@@ -50,7 +50,8 @@ void frmMain::ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16
         const std::uint32_t lngThisRun = ++lngApplyRuns;
         const std::int16_t intMark = objPalette.intSelectedMark;
         SetBackColour(picSample.at(intMark), PackColour(intRed, intGreen, intBlue));
-        objPalette.SetMarkColour(intMark, typColour{.lngRed = intRed, .lngBlue = intBlue, .lngGreen = intGreen});
+        objPalette.SetMarkColour(
+            intMark, typColour{.lngRed = intRed, .lngBlue = intBlue, .lngGreen = intGreen});
         emit objPaletteEvents.markChanged(intMark);
 
         blnValueEvents = false;

@@ -73,10 +73,9 @@ private:
 
 void frmMain::mnuToolsCustomFormat_Click() {
     Guarded([&] {
-        frmCustomFormat frm(objServices.objSettings, objServices.objRegistry, objServices.objMessages,
-                            HelpTopicOpener(objHTMLHelp, objServices.objMessages,
-                                            strCustomFormatTopic),
-                            this);
+        frmCustomFormat frm(
+            objServices.objSettings, objServices.objRegistry, objServices.objMessages,
+            HelpTopicOpener(objHTMLHelp, objServices.objMessages, strCustomFormatTopic), this);
         const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
         frm.exec();
         KeepCurrentFormat(*lstAutocopy, objServices.objSettings);

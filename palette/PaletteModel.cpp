@@ -143,7 +143,8 @@ void Palette::SetMarkName(int intMark, const std::string& strName) {
 void Palette::MarkSaved(const std::array<std::string, intMarkCount>& arrName) {
     for (std::size_t k = 0; k < intMarkCount; ++k) {
         const std::string& strName = arrName.at(k);
-        arrSavedName.at(k) = strName == strNotJavaScriptPlaceholder ? strNoNamePlaceholder : strName;
+        arrSavedName.at(k) =
+            strName == strNotJavaScriptPlaceholder ? strNoNamePlaceholder : strName;
     }
     arrSavedColour = arrMarkColour;
 }

@@ -107,8 +107,8 @@ protected:
     FakeMessageBox objMessages;
     FakeShell objShell;
     FileSettings objFileSettings{objSettings};
-    FileCommands objCommands{objPalette, objFileSettings, objView, objDialogs, objMessages,
-                             objShell};
+    FileCommands objCommands{objPalette, objFileSettings, objView,
+                             objDialogs, objMessages,     objShell};
     std::vector<std::size_t> arrPumped;  // the view's call count at each pump
 };
 

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "frmMainFixture.h"
-#include "help/frmAbout.h"
 #include "help/HelpSupport.h"
+#include "help/frmAbout.h"
 #include "help/frmHelpViewer.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
@@ -60,11 +60,10 @@ const std::vector<WindowOpener>& EveryWindow() {
          }},
         {"frmCustomFormat",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
-             return new frmCustomFormat(objServices.objSettings, objServices.objRegistry,
-                                        objServices.objMessages,
-                                        HelpTopicOpener(frm.objHTMLHelp, objServices.objMessages,
-                                                        strCustomFormatTopic),
-                                        &frm);
+             return new frmCustomFormat(
+                 objServices.objSettings, objServices.objRegistry, objServices.objMessages,
+                 HelpTopicOpener(frm.objHTMLHelp, objServices.objMessages, strCustomFormatTopic),
+                 &frm);
          }},
         {"frmAbout",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
@@ -100,7 +99,8 @@ protected:
         frm->show();
         for (const WindowOpener& objOpener : EveryWindow()) {
             SCOPED_TRACE(objOpener.strName);
-            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell, objSettings};
+            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell,
+                                       objSettings};
             QWidget* objWindow = objOpener.Open(*frm, objServices);
             ASSERT_NE(objWindow, nullptr);
             objWindow->show();

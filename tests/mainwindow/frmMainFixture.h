@@ -97,8 +97,8 @@ protected:
             strExpected = JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
                                               strHexPair(intBlue));
         else if (intFormat >= 0 && intFormat < intCodeFormatCount)
-            strExpected = ColourCodeText(intFormat, intRed, intGreen, intBlue,
-                                         objSettings.strCustomFormat);
+            strExpected =
+                ColourCodeText(intFormat, intRed, intGreen, intBlue, objSettings.strCustomFormat);
         else
             return;
         EXPECT_EQ(frm->strPreviewText, strExpected);
@@ -113,7 +113,7 @@ protected:
     void Open() {
         frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen,
                                                      objRegistry, objFileDialogs, objShell,
-                                                     objHelpViewer,objSettings});
+                                                     objHelpViewer, objSettings});
         frm->tmrClip->stop();
     }
 

@@ -302,7 +302,7 @@ TEST_F(frmMainTest, FailureWhileTheMessageIsUpIsNotToldAgain) {
         }
     } objFailingMessages;
     frmMain frmOwn(MainServices{objClipboard, objFailingMessages, objScreen, objRegistry,
-                                objFileDialogs, objShell, objHelpViewer,objSettings});
+                                objFileDialogs, objShell, objHelpViewer, objSettings});
     objFailingMessages.frm = &frmOwn;
     frmOwn.objPalette.intSelectedMark = 9;
     frmOwn.mnuEditCopyColor_Click();

@@ -165,7 +165,8 @@ TEST_F(frmMainTest, ChoicesTheStoreRefusesStayInUseAndInTheNextDialogs) {
     objReadOnly.mapValue = objRegistry.mapValue;
     objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored %UR%";
     frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objReadOnly,
-                                                 objFileDialogs, objShell, objHelpViewer,objSettings});
+                                                 objFileDialogs, objShell, objHelpViewer,
+                                                 objSettings});
     frm->tmrClip->stop();
     frm->Form_Activate();
     frm->lstAutocopy->setCurrentRow(intCustomFormat);

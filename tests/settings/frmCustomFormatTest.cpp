@@ -61,7 +61,8 @@ protected:
     }
 
     void Open() {
-        frm = std::make_unique<frmCustomFormat>(objSettings, objRegistry, objMessages, HelpOpener());
+        frm =
+            std::make_unique<frmCustomFormat>(objSettings, objRegistry, objMessages, HelpOpener());
         ShowActive(*frm);
     }
     std::string Text() const { return frm->txtFormat->text().toStdString(); }
@@ -250,7 +251,8 @@ TEST_F(frmCustomFormatTest, TemplateTheStoreRefusesIsToldOnceAndKeptForTheRun) {
     } objReadOnly;
     objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored";
     const auto OpenOn = [&] {
-        frm = std::make_unique<frmCustomFormat>(objSettings, objReadOnly, objMessages, HelpOpener());
+        frm =
+            std::make_unique<frmCustomFormat>(objSettings, objReadOnly, objMessages, HelpOpener());
         ShowActive(*frm);
     };
     OpenOn();
@@ -294,9 +296,9 @@ TEST_F(frmCustomFormatTest, HelpWindowTakesInputWhileTheDialogIsOpenAndOutlivesI
     objOwner.show();
     WindowHelpViewer objWindowHelp;
     HTMLHelp objWindowHTMLHelp(objWindowHelp);
-    frmCustomFormat frmDialog(
-        objSettings, objRegistry, objMessages,
-        HelpTopicOpener(objWindowHTMLHelp, objMessages, strCustomFormatTopic), &objOwner);
+    frmCustomFormat frmDialog(objSettings, objRegistry, objMessages,
+                              HelpTopicOpener(objWindowHTMLHelp, objMessages, strCustomFormatTopic),
+                              &objOwner);
     bool blnChecked = false;
     QTimer::singleShot(0, &frmDialog, [&] {
         QTest::mouseClick(frmDialog.cmdHelp, Qt::LeftButton);
