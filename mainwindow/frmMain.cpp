@@ -525,6 +525,7 @@ void frmMain::Form_Load() {
         blnNameCheck = true;
         lngClipboardTicks = 0;
     });
+    blnClipboardTimerOn = true;
     tmrClip->start();
 }
 
@@ -765,7 +766,7 @@ void frmMain::ApplyLoadedPalette(const std::string& strTitle) {
         EnableOnlySelectedSample();
         blnScrollEvents = true;
         blnNameCheck = true;
-        lngClipboardTicks = 0;
+        ResetClipboardTicks();
         hsbRed->setFocus();
         modSupport::DoEvents();
     });

@@ -123,6 +123,10 @@ public:
     bool blnValueEvents = false;
     bool blnNameCheck = false;
     std::int32_t lngClipboardTicks = 0;
+    /// Starts the count to the next clipboard write again; the timer runs only while it counts.
+    void ResetClipboardTicks();
+    /// Stops the clipboard timer for good: the ticks are then given by calling tmrClip_Timer.
+    void StopClipboardTimer();
     /// The code text as rendered, which the monitor copies; lblClipboard shows it with its
     /// control and direction characters made visible.
     std::string strPreviewText;
@@ -293,6 +297,8 @@ private:
     // The menu command each toolbar button runs; nullptr for separators.
     std::array<QAction*, 14> arrToolCommand{};
     bool blnRedrawLocked = false;
+    // Set from the end of the load until StopClipboardTimer: a reset then starts the timer.
+    bool blnClipboardTimerOn = false;
     int intBusyDepth = 0;
     bool blnMarkPending = false;
     // Set while the program itself selects a mark, which never waits.

@@ -122,7 +122,7 @@ void frmMain::ApplyScrollBarColour() {
 
 void frmMain::ScrollBarEvent() {
     Guarded([&] {
-        lngClipboardTicks = 0;
+        ResetClipboardTicks();
         if (blnScrollEvents) ApplyScrollBarColour();
     });
 }

@@ -44,6 +44,37 @@ TEST_F(frmMainTest, ClipboardIsWrittenOnceOnTheThirdTickAfterTheLastScroll) {
               (std::vector<std::string>{"clear", "set #CC0000", "clear", "set #CC0000"}));
 }
 
+// The real timer: it runs only while there is something to count, so an idle window never wakes.
+TEST_F(frmMainTest, ClipboardTimerRunsOnlyUntilTheSettledColourIsWritten) {
+    frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objRegistry,
+                                                 objFileDialogs, objShell, objHelpViewer,
+                                                 objSettings});
+    frm->Form_Activate();
+    const auto Written = [&](std::size_t intCalls) {
+        return QTest::qWaitFor([&] { return objClipboard.arrCalls.size() >= intCalls; }, 5000);
+    };
+    ASSERT_TRUE(Written(2));
+    EXPECT_EQ(objClipboard.arrCalls.back(), "set #FF0000");
+    EXPECT_FALSE(frm->tmrClip->isActive());
+
+    // Each source of a reset starts it again: a colour, a format, a re-activation.
+    const std::vector<std::pair<const char*, std::function<void()>>> arrReset{
+        {"scroll bar", [&] { frm->hsbBlue->setValue(51); }},
+        {"format", [&] { frm->lstAutocopy->setCurrentRow(3); }},
+        {"activation", [&] { frm->Form_Activate(); }},
+    };
+    for (const auto& [strName, fnReset] : arrReset) {
+        SCOPED_TRACE(strName);
+        const std::size_t intCalls = objClipboard.arrCalls.size();
+        fnReset();
+        EXPECT_TRUE(frm->tmrClip->isActive());
+        ASSERT_TRUE(Written(intCalls + 2));
+        EXPECT_EQ(objClipboard.arrCalls.back(), "set " + frm->strPreviewText);
+        EXPECT_FALSE(frm->tmrClip->isActive());
+    }
+    EXPECT_EQ(objClipboard.arrCalls.size(), 8U);
+}
+
 TEST_F(frmMainTest, ThirdTickAlsoRefreshesTheClassLetters) {
     OpenActive();
     frm->hsbGreen->setValue(204);

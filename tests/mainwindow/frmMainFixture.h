@@ -114,7 +114,7 @@ protected:
         frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen,
                                                      objRegistry, objFileDialogs, objShell,
                                                      objHelpViewer, objSettings});
-        frm->tmrClip->stop();
+        frm->StopClipboardTimer();
     }
 
     /// Opens the window and lets it become active as at its first showing.

@@ -167,7 +167,7 @@ TEST_F(frmMainTest, ChoicesTheStoreRefusesStayInUseAndInTheNextDialogs) {
     frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objReadOnly,
                                                  objFileDialogs, objShell, objHelpViewer,
                                                  objSettings});
-    frm->tmrClip->stop();
+    frm->StopClipboardTimer();
     frm->Form_Activate();
     frm->lstAutocopy->setCurrentRow(intCustomFormat);
     bool blnSeen = false;
