@@ -119,110 +119,6 @@ std::string HelpText() {
     return strText;
 }
 
-// Reads the arguments into a request; returns the message of a usage error, or "".
-std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& typRead) {
-    if (arrArgs.empty()) return "no command given (huevra-cli --help lists the commands)";
-    const std::string& strFirst = arrArgs.front();
-    if (strFirst == "--help" || strFirst == "-h") {
-        typRead.enmCommand = CliCommand::Help;
-        return "";
-    }
-    if (strFirst == "--version") {
-        typRead.enmCommand = CliCommand::Version;
-        return "";
-    }
-    typRead.strCommand = strFirst;
-    if (strFirst == "convert") {
-        typRead.enmCommand = CliCommand::Convert;
-    } else if (strFirst == "name") {
-        typRead.enmCommand = CliCommand::Name;
-    } else if (strFirst == "classify") {
-        typRead.enmCommand = CliCommand::Classify;
-    } else if (!strFirst.empty() && strFirst.front() == '-') {
-        return "unknown option \"" + strFirst + "\" (huevra-cli --help lists the options)";
-    } else {
-        return "unknown command \"" + strFirst + "\"; the commands are convert, name and classify";
-    }
-    const bool blnConvert = typRead.enmCommand == CliCommand::Convert;
-
-    bool blnOptionsEnded = false;
-    for (std::size_t i = 1; i < arrArgs.size(); ++i) {
-        const std::string& strArg = arrArgs[i];
-        if (blnOptionsEnded || strArg.size() < 2 || strArg.front() != '-') {
-            typRead.arrColours.push_back(strArg);
-            continue;
-        }
-        if (strArg == "--") {
-            blnOptionsEnded = true;
-            continue;
-        }
-        if (strArg == "--help" || strArg == "-h") {
-            typRead.enmCommand = CliCommand::Help;
-            return "";
-        }
-        if (strArg == "--version") {
-            typRead.enmCommand = CliCommand::Version;
-            return "";
-        }
-        // --option VALUE, --option=VALUE, -t VALUE and -tVALUE.
-        std::string strOption = strArg;
-        std::string strValue;
-        bool blnHasValue = false;
-        if (strArg.rfind("--", 0) == 0) {
-            const std::size_t intEquals = strArg.find('=');
-            if (intEquals != std::string::npos) {
-                strOption = strArg.substr(0, intEquals);
-                strValue = strArg.substr(intEquals + 1);
-                blnHasValue = true;
-            }
-        } else if (strArg.rfind("-t", 0) == 0) {
-            strOption = "--to";
-            if (strArg.size() > 2) {
-                strValue = strArg.substr(2);
-                blnHasValue = true;
-            }
-        }
-        if (strOption != "--to" && strOption != "--template" && strOption != "--name") {
-            return "unknown option \"" + strOption + "\" for " + typRead.strCommand +
-                   " (huevra-cli --help lists the options)";
-        }
-        if (!blnConvert) {
-            return "option " + strOption + " belongs to convert, not to " + typRead.strCommand;
-        }
-        if (!blnHasValue) {
-            if (i + 1 >= arrArgs.size()) return "option " + strOption + " needs a value";
-            strValue = arrArgs[++i];
-        }
-        if (strOption == "--to") {
-            typTarget typFound;
-            if (!FindTarget(strValue, typFound)) {
-                return "unknown notation \"" + strValue +
-                       "\" for --to (huevra-cli --help lists them)";
-            }
-            typRead.arrTargets.push_back(typFound);
-        } else if (strOption == "--template") {
-            typRead.blnTemplate = true;
-            typRead.strTemplate = strValue;
-        } else {
-            typRead.blnName = true;
-            typRead.strName = strValue;
-        }
-    }
-
-    if (blnConvert) {
-        if (typRead.arrColours.empty()) return "convert needs at least one colour";
-        if (typRead.arrTargets.empty()) typRead.arrTargets.push_back({false, intNotationHex});
-        for (const typTarget& typTo : typRead.arrTargets) {
-            if (typTo.blnFormat && typTo.intIndex == intCustomFormat && !typRead.blnTemplate)
-                return "--to custom needs --template TEXT";
-        }
-    } else if (typRead.arrColours.size() != 1) {
-        return typRead.strCommand + " takes one colour, not " +
-               std::to_string(typRead.arrColours.size());
-    }
-    return "";
-}
-
 // Returns the 1-based number of the character a byte offset falls in (or of the place just
 // after the text); the first byte and every byte other than a UTF-8 continuation byte start a
 // character.
@@ -277,6 +173,117 @@ std::string ShownText(std::string_view strText, std::size_t intOffset, std::size
     return strShown;
 }
 
+// Returns an argument quoted for a message: on one line, and cut when long.
+std::string Quoted(std::string_view strArg) {
+    std::size_t intColumn = 0;
+    return "\"" + ShownText(strArg, 0, intColumn) + "\"";
+}
+
+// Reads the arguments into a request; returns the message of a usage error, or "".
+std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& typRead) {
+    if (arrArgs.empty()) return "no command given (huevra-cli --help lists the commands)";
+    const std::string& strFirst = arrArgs.front();
+    if (strFirst == "--help" || strFirst == "-h") {
+        typRead.enmCommand = CliCommand::Help;
+        return "";
+    }
+    if (strFirst == "--version") {
+        typRead.enmCommand = CliCommand::Version;
+        return "";
+    }
+    typRead.strCommand = strFirst;
+    if (strFirst == "convert") {
+        typRead.enmCommand = CliCommand::Convert;
+    } else if (strFirst == "name") {
+        typRead.enmCommand = CliCommand::Name;
+    } else if (strFirst == "classify") {
+        typRead.enmCommand = CliCommand::Classify;
+    } else if (!strFirst.empty() && strFirst.front() == '-') {
+        return "unknown option " + Quoted(strFirst) + " (huevra-cli --help lists the options)";
+    } else {
+        return "unknown command " + Quoted(strFirst) +
+               "; the commands are convert, name and classify";
+    }
+    const bool blnConvert = typRead.enmCommand == CliCommand::Convert;
+
+    bool blnOptionsEnded = false;
+    for (std::size_t i = 1; i < arrArgs.size(); ++i) {
+        const std::string& strArg = arrArgs[i];
+        if (blnOptionsEnded || strArg.size() < 2 || strArg.front() != '-') {
+            typRead.arrColours.push_back(strArg);
+            continue;
+        }
+        if (strArg == "--") {
+            blnOptionsEnded = true;
+            continue;
+        }
+        if (strArg == "--help" || strArg == "-h") {
+            typRead.enmCommand = CliCommand::Help;
+            return "";
+        }
+        if (strArg == "--version") {
+            typRead.enmCommand = CliCommand::Version;
+            return "";
+        }
+        // --option VALUE, --option=VALUE, -t VALUE and -tVALUE.
+        std::string strOption = strArg;
+        std::string strValue;
+        bool blnHasValue = false;
+        if (strArg.rfind("--", 0) == 0) {
+            const std::size_t intEquals = strArg.find('=');
+            if (intEquals != std::string::npos) {
+                strOption = strArg.substr(0, intEquals);
+                strValue = strArg.substr(intEquals + 1);
+                blnHasValue = true;
+            }
+        } else if (strArg.rfind("-t", 0) == 0) {
+            strOption = "--to";
+            if (strArg.size() > 2) {
+                strValue = strArg.substr(2);
+                blnHasValue = true;
+            }
+        }
+        if (strOption != "--to" && strOption != "--template" && strOption != "--name") {
+            return "unknown option " + Quoted(strOption) + " for " + typRead.strCommand +
+                   " (huevra-cli --help lists the options)";
+        }
+        if (!blnConvert) {
+            return "option " + strOption + " belongs to convert, not to " + typRead.strCommand;
+        }
+        if (!blnHasValue) {
+            if (i + 1 >= arrArgs.size()) return "option " + strOption + " needs a value";
+            strValue = arrArgs[++i];
+        }
+        if (strOption == "--to") {
+            typTarget typFound;
+            if (!FindTarget(strValue, typFound)) {
+                return "unknown notation " + Quoted(strValue) +
+                       " for --to (huevra-cli --help lists them)";
+            }
+            typRead.arrTargets.push_back(typFound);
+        } else if (strOption == "--template") {
+            typRead.blnTemplate = true;
+            typRead.strTemplate = strValue;
+        } else {
+            typRead.blnName = true;
+            typRead.strName = strValue;
+        }
+    }
+
+    if (blnConvert) {
+        if (typRead.arrColours.empty()) return "convert needs at least one colour";
+        if (typRead.arrTargets.empty()) typRead.arrTargets.push_back({false, intNotationHex});
+        for (const typTarget& typTo : typRead.arrTargets) {
+            if (typTo.blnFormat && typTo.intIndex == intCustomFormat && !typRead.blnTemplate)
+                return "--to custom needs --template TEXT";
+        }
+    } else if (typRead.arrColours.size() != 1) {
+        return typRead.strCommand + " takes one colour, not " +
+               std::to_string(typRead.arrColours.size());
+    }
+    return "";
+}
+
 // Reads a colour text; says on objErr why it was refused, or what was noted about it.
 bool ReadColour(const std::string& strText, typColour& typValue, std::ostream& objErr) {
     const typColourTextResult typRead = ParseColourText(strText);
@@ -290,12 +297,8 @@ bool ReadColour(const std::string& strText, typColour& typValue, std::ostream& o
                << std::string(intColumn + 2, ' ') << "^\n";
         return false;
     }
-    if (typRead.blnAlphaIgnored || typRead.blnMapped) {
-        const std::string strShown = ShownText(strText, 0, intColumn);
-        if (typRead.blnAlphaIgnored)
-            objErr << strPrefix << '"' << strShown << "\": alpha ignored\n";
-        if (typRead.blnMapped) objErr << strPrefix << '"' << strShown << "\": mapped into sRGB\n";
-    }
+    if (typRead.blnAlphaIgnored) objErr << strPrefix << Quoted(strText) << ": alpha ignored\n";
+    if (typRead.blnMapped) objErr << strPrefix << Quoted(strText) << ": mapped into sRGB\n";
     typValue = typRead.typValue;
     return true;
 }

@@ -228,6 +228,9 @@ TEST(HuevraCli, UsageErrorsExitWithTwoAndWriteOneLine) {
         {{}, "no command given"},
         {{"paint", "red"}, "unknown command \"paint\""},
         {{"--colour"}, "unknown option \"--colour\""},
+        // Control characters in an argument keep the message on one line.
+        {{"--hel\x01`\n"}, "unknown option \"--hel?`?\""},
+        {{"convert", "--to", "ok\nlch", "red"}, "unknown notation \"ok?lch\""},
         {{"convert"}, "convert needs at least one colour"},
         {{"convert", "--to", "hex"}, "convert needs at least one colour"},
         {{"convert", "--to", "cmyk", "red"}, "unknown notation \"cmyk\""},
