@@ -35,7 +35,6 @@ struct typRequest {
     std::vector<typTarget> arrTargets;
     bool blnTemplate = false;
     std::string strTemplate;
-    bool blnName = false;
     std::string strName;
     std::vector<std::string> arrColours;
 };
@@ -265,7 +264,6 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
             typRead.blnTemplate = true;
             typRead.strTemplate = strValue;
         } else {
-            typRead.blnName = true;
             typRead.strName = strValue;
         }
     }
