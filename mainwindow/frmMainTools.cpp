@@ -9,6 +9,7 @@
 
 #include "core/modSupport.h"
 #include "help/HelpSupport.h"
+#include "inspector/frmColourInspector.h"
 #include "mainwindow/frmMain.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
@@ -77,7 +78,8 @@ void frmMain::mnuToolsCustomFormat_Click() {
                             HelpTopicOpener(objHTMLHelp, objServices.objMessages,
                                             strCustomFormatTopic),
                             this);
-        const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
+        const PaletteWindowsHeld objHeld(
+            frm, {objWebsafe, objFailsafe, objJavaScript, objColourInspector});
         frm.exec();
         KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
@@ -87,7 +89,8 @@ void frmMain::mnuToolsOptions_Click() {
     Guarded([&] {
         frmOptions frm(objServices.objSettings, objServices.objRegistry, objServices.objMessages,
                        objServices.objFileDialogs, this);
-        const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
+        const PaletteWindowsHeld objHeld(
+            frm, {objWebsafe, objFailsafe, objJavaScript, objColourInspector});
         frm.exec();
         KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
