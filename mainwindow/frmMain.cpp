@@ -387,6 +387,8 @@ void frmMain::CreateMenus() {
     mnuTools = addMenu("mnuTools", "&Tools");
     mnuToolsCustomFormat = addItem(mnuTools, "mnuToolsCustomFormat", "&Custom Format...", "F8");
     mnuToolsOptions = addItem(mnuTools, "mnuToolsOptions", "&Options...", "F9");
+    mnuToolsColourInspector =
+        addItem(mnuTools, "mnuToolsColourInspector", "Colour &Inspector...", "F6");
 
     mnuHelp = addMenu("mnuHelp", "&Help");
     mnuHelpHelp = addItem(mnuHelp, "mnuHelpHelp", "&Help", "F1");
@@ -484,6 +486,8 @@ void frmMain::ConnectControls() {
     connect(mnuToolsCustomFormat, &QAction::triggered, this,
             [this] { mnuToolsCustomFormat_Click(); });
     connect(mnuToolsOptions, &QAction::triggered, this, [this] { mnuToolsOptions_Click(); });
+    connect(mnuToolsColourInspector, &QAction::triggered, this,
+            [this] { mnuToolsColourInspector_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {

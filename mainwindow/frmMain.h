@@ -36,6 +36,7 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 class QToolBar;
+class frmColourInspector;
 class frmFailsafe;
 class frmJavaScript;
 class frmWebsafe;
@@ -97,6 +98,7 @@ public:
     QMenu* mnuTools = nullptr;
     QAction* mnuToolsCustomFormat = nullptr;
     QAction* mnuToolsOptions = nullptr;
+    QAction* mnuToolsColourInspector = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHomePage = nullptr;
@@ -143,6 +145,7 @@ public:
     QPointer<frmWebsafe> objWebsafe;
     QPointer<frmFailsafe> objFailsafe;
     QPointer<frmJavaScript> objJavaScript;
+    QPointer<frmColourInspector> objColourInspector;
     // The screen colour picker: the colour last read, whether a pick is under way and whether
     // it has read a pixel yet.
     typColour udtPickedColour{};
@@ -203,6 +206,7 @@ public:
     void mnuHelpAboutHuevra_Click();
     void mnuToolsCustomFormat_Click();
     void mnuToolsOptions_Click();
+    void mnuToolsColourInspector_Click();
     void tbrTools_ButtonClick(int intIndex);
     void txtName_Change(int intIndex);
     void txtName_Click(int intIndex);

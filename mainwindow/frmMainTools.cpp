@@ -9,6 +9,7 @@
 
 #include "core/modSupport.h"
 #include "help/HelpSupport.h"
+#include "inspector/frmColourInspector.h"
 #include "mainwindow/frmMain.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
@@ -76,7 +77,8 @@ void frmMain::mnuToolsCustomFormat_Click() {
         frmCustomFormat frm(
             objServices.objSettings, objServices.objRegistry, objServices.objMessages,
             HelpTopicOpener(objHTMLHelp, objServices.objMessages, strCustomFormatTopic), this);
-        const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
+        const PaletteWindowsHeld objHeld(
+            frm, {objWebsafe, objFailsafe, objJavaScript, objColourInspector});
         frm.exec();
         KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
@@ -86,7 +88,8 @@ void frmMain::mnuToolsOptions_Click() {
     Guarded([&] {
         frmOptions frm(objServices.objSettings, objServices.objRegistry, objServices.objMessages,
                        objServices.objFileDialogs, this);
-        const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
+        const PaletteWindowsHeld objHeld(
+            frm, {objWebsafe, objFailsafe, objJavaScript, objColourInspector});
         frm.exec();
         KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });

@@ -9,6 +9,7 @@
 #include "help/HelpSupport.h"
 #include "help/frmAbout.h"
 #include "help/frmHelpViewer.h"
+#include "inspector/frmColourInspector.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
@@ -52,6 +53,11 @@ const std::vector<WindowOpener>& EveryWindow() {
          [](frmMain& frm, WindowServices&) -> QWidget* {
              frm.cmdJavaScript->click();
              return frm.objJavaScript;
+         }},
+        {"frmColourInspector",
+         [](frmMain& frm, WindowServices&) -> QWidget* {
+             frm.mnuToolsColourInspector->trigger();
+             return frm.objColourInspector;
          }},
         {"frmOptions",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
