@@ -48,10 +48,16 @@ def check(text, background, ratio=None, passes=None, apca=None):
         return None
 
 
+# Every third row of each kind: the C++ tests check every row in the text output, this one the
+# JSON form of the same values.
 rows = 0
+seen = {}
 with open(values, encoding="utf-8") as lines:
     for line in lines:
         field = line.rstrip("\n").split("\t")
+        seen[field[0]] = seen.get(field[0], 0) + 1
+        if seen[field[0]] % 3 != 1:
+            continue
         if field[0] == "ratio":
             check(field[1], field[2], ratio=field[4], passes=[f == "1" for f in field[5:10]])
         elif field[0] == "apca":
@@ -73,4 +79,4 @@ if done.returncode != 1 or done.stdout != "" or not done.stderr.startswith("huev
 for failure in failures:
     print("FAIL:", failure)
 print(f"checked {rows} colour pairs")
-sys.exit(1 if failures or rows < 100 else 0)
+sys.exit(1 if failures or rows < 150 else 0)
