@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/AccessibilityCommands.h"
+#include "cli/CliSupport.h"
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/ColourSpaces.h"
@@ -19,7 +21,7 @@
 
 namespace {
 
-constexpr std::string_view strPrefix = "huevra-cli: ";
+constexpr std::string_view strPrefix = strCliMessagePrefix;
 
 enum class CliCommand { Help, Version, Convert, Name, Classify };
 
@@ -83,6 +85,9 @@ std::string HelpText() {
         "                          [--] COLOUR...\n"
         "       huevra-cli name [--] COLOUR\n"
         "       huevra-cli classify [--] COLOUR\n"
+        "       huevra-cli contrast [--json] [--] TEXT BACKGROUND\n"
+        "       huevra-cli simulate --type DEFICIENCY [--to NOTATION] [--] COLOUR...\n"
+        "       huevra-cli check-palette [--pair TEXT:BACKGROUND]... [--level LEVEL] FILE\n"
         "       huevra-cli --help | --version\n"
         "\n"
         "A COLOUR is any CSS colour (#ffcc00, rgb(), hsl(), oklch(), gold, ...), a\n"
@@ -95,6 +100,15 @@ std::string HelpText() {
         "  name                prints the CSS colour names of COLOUR, or the nearest\n"
         "                      name and its distance deltaEOK\n"
         "  classify            says whether COLOUR is websafe, failsafe and named\n"
+        "  contrast            prints the contrast ratio of TEXT on BACKGROUND, pass or\n"
+        "                      fail for AA, AA-large, AAA, AAA-large and non-text, the\n"
+        "                      APCA Lc, and the nearest colour of TEXT's hue that\n"
+        "                      passes AA and AAA when TEXT fails them\n"
+        "  simulate            prints each COLOUR as seen with a colour-vision\n"
+        "                      deficiency, in hex or in the NOTATION of --to\n"
+        "  check-palette       prints the contrast ratios of the six marks of the\n"
+        "                      palette FILE, or checks the pairs of marks given, and\n"
+        "                      the pairs of marks that look alike with a deficiency\n"
         "\n"
         "Options of convert:\n"
         "  -t, --to NOTATION   one of: ";
@@ -110,11 +124,23 @@ std::string HelpText() {
         "                      (colour-N for the Nth COLOUR when none is given)\n"
         "  --                  ends the options: a COLOUR after it may begin with \"-\"\n"
         "\n"
+        "Options of contrast, simulate and check-palette:\n"
+        "      --json          contrast prints one JSON object\n"
+        "      --type DEFICIENCY\n"
+        "                      protanopia, deuteranopia, tritanopia or achromatopsia\n"
+        "  -t, --to NOTATION   the notation simulate prints (hex when not given)\n"
+        "      --pair TEXT:BACKGROUND\n"
+        "                      checks mark TEXT (1 to 6) as text on mark BACKGROUND\n"
+        "      --level LEVEL   the level the pairs must reach: AA (when not given),\n"
+        "                      AA-large, AAA, AAA-large or non-text\n"
+        "\n"
         "Notes such as \"alpha ignored\" and \"mapped into sRGB\" and every error go to\n"
         "standard error; a refused COLOUR is shown with its character position, counted\n"
         "from 1.\n"
         "\n"
-        "Exit status: 0 done, 1 a COLOUR refused, 2 a usage error.\n";
+        "Exit status: 0 done, 1 a COLOUR refused or a FILE not read, 2 a usage error,\n"
+        "3 a contrast below its level or marks that look alike (contrast and\n"
+        "check-palette).\n";
     return strText;
 }
 
@@ -201,7 +227,8 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
         return "unknown option " + Quoted(strFirst) + " (huevra-cli --help lists the options)";
     } else {
         return "unknown command " + Quoted(strFirst) +
-               "; the commands are convert, name and classify";
+               "; the commands are convert, name, classify, contrast, simulate and "
+               "check-palette";
     }
     const bool blnConvert = typRead.enmCommand == CliCommand::Convert;
 
@@ -376,6 +403,8 @@ int RunClassify(const typRequest& typRequested, std::ostream& objOut, std::ostre
 
 int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
                  std::ostream& objErr) {
+    if (!arrArgs.empty() && IsAccessibilityCommand(arrArgs.front()))
+        return RunAccessibilityCommand(arrArgs, objOut, objErr);
     typRequest typRequested;
     const std::string strUsageError = ParseArguments(arrArgs, typRequested);
     if (!strUsageError.empty()) {
@@ -387,7 +416,7 @@ int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
             objOut << HelpText();
             return intExitOk;
         case CliCommand::Version:
-            objOut << "huevra-cli (Huevra) " HUEVRA_VERSION "\n";
+            objOut << CliVersionText();
             return intExitOk;
         case CliCommand::Convert:
             return RunConvert(typRequested, objOut, objErr);
@@ -397,4 +426,14 @@ int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
             return RunClassify(typRequested, objOut, objErr);
     }
     return intExitUsage;
+}
+
+std::string CliHelpText() { return HelpText(); }
+
+std::string CliVersionText() { return "huevra-cli (Huevra) " HUEVRA_VERSION "\n"; }
+
+std::string CliQuoted(std::string_view strArg) { return Quoted(strArg); }
+
+bool ReadCliColour(const std::string& strText, typColour& typValue, std::ostream& objErr) {
+    return ReadColour(strText, typValue, objErr);
 }

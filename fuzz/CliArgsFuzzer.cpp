@@ -1,6 +1,8 @@
 // Feeds arbitrary command lines to huevra-cli: the input split at NUL bytes is the list of
-// arguments. Every command line ends with status 0, 1 or 2; a usage error writes one line to
-// standard error and nothing else, a refused colour says so, and every output ends its lines.
+// arguments. Every command line ends with status 0, 1, 2 or 3 (3 from contrast and check-palette
+// alone); a usage error writes one line to standard error and nothing else, a refused colour or
+// palette file says so, and every output ends its lines. check-palette reads the file named, so
+// run it from the source folder for the seeds' palette to be found.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/AccessibilityCommands.h"
 #include "cli/HuevraCli.h"
 #include "fuzz/FuzzInput.h"
 
@@ -49,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* arrData, std::size_t i
     const int intStatus = RunHuevraCli(arrArgs, objOut, objErr);
     const std::string strOut = objOut.str();
     const std::string strErr = objErr.str();
-    Check(intStatus == intExitOk || intStatus == intExitRefused || intStatus == intExitUsage);
+    Check(intStatus == intExitOk || intStatus == intExitRefused || intStatus == intExitUsage ||
+          intStatus == intExitCheckFailed);
     Check(strOut.empty() || strOut.back() == '\n');
     Check(IsMessageText(strErr));
     if (intStatus == intExitUsage) {
@@ -57,7 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* arrData, std::size_t i
         Check(!strErr.empty() && strErr.find('\n') == strErr.size() - 1);
     }
     if (intStatus == intExitRefused) {
-        Check(strErr.find("huevra-cli: cannot read the colour at character ") != std::string::npos);
+        Check(strErr.find("huevra-cli: cannot read the colour at character ") != std::string::npos ||
+              strErr.find("huevra-cli: cannot open the file ") != std::string::npos ||
+              strErr.find(" is not a palette made in Huevra") != std::string::npos);
+    }
+    if (intStatus == intExitCheckFailed) {
+        Check(arrArgs.front() == "contrast" || arrArgs.front() == "check-palette");
+        Check(strErr.empty() || arrArgs.front() == "contrast");  // contrast may note an alpha
     }
     return 0;
 }

@@ -32,8 +32,8 @@ expect() {
     fi
 }
 
-expect "convert" huevra-cli con
-expect "classify convert" huevra-cli c
+expect "contrast convert" huevra-cli con
+expect "check-palette classify contrast convert" huevra-cli c
 expect "--help --version" huevra-cli --
 expect "oklab oklch" huevra-cli convert --to ok
 expect "oklab oklch" huevra-cli convert -t ok
@@ -45,6 +45,23 @@ expect "" huevra-cli convert --template ''
 expect "" huevra-cli convert -- --t
 expect "" huevra-cli name --to ok
 expect "--help" huevra-cli classify --h
+expect "--json" huevra-cli contrast --j
+expect "" huevra-cli contrast '#fc0' --to ok
+expect "deuteranopia" huevra-cli simulate --type d
+expect "--type=protanopia" huevra-cli simulate --type=p
+expect "protanopia" huevra-cli simulate red --type = p
+expect "oklab oklch" huevra-cli simulate -t ok
+expect "" huevra-cli simulate --to html
+expect "--to --type" huevra-cli simulate --t
+expect "AAA AAA-large" huevra-cli check-palette --level AAA
+expect "--level=non-text" huevra-cli check-palette --level=n
+expect "" huevra-cli check-palette --pair ''
+expect "--pair" huevra-cli check-palette --level AA --p
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+touch "$scratch/palette.txt" "$scratch/other.txt"
+expect "$scratch/palette.txt" huevra-cli check-palette --pair 1:2 "$scratch/pa"
+expect "" huevra-cli check-palette -- --l
 
 if [ -n "$program" ]; then
     COMP_WORDS=(huevra-cli convert --to "")
@@ -61,6 +78,28 @@ if [ -n "$program" ]; then
         fi
     done
     echo "checked the ${#COMPREPLY[@]} notations of --to against $program"
+    COMP_WORDS=(huevra-cli simulate --type "")
+    COMP_CWORD=3
+    _huevra_cli
+    for key in "${COMPREPLY[@]}"; do
+        if ! out=$("$program" simulate --type "$key" red 2>&1); then
+            echo "FAIL: huevra-cli refuses --type $key: $out"
+            failures=$((failures + 1))
+        fi
+    done
+    COMP_WORDS=(huevra-cli simulate --type protanopia --to "")
+    COMP_CWORD=5
+    _huevra_cli
+    [ "${#COMPREPLY[@]}" -eq 14 ] || {
+        echo "FAIL: simulate --to offers ${#COMPREPLY[@]} notations, not 14"
+        failures=$((failures + 1))
+    }
+    for key in "${COMPREPLY[@]}"; do
+        if ! out=$("$program" simulate --type protanopia --to "$key" red 2>&1); then
+            echo "FAIL: huevra-cli simulate refuses --to $key: $out"
+            failures=$((failures + 1))
+        fi
+    done
 fi
 [ "$failures" -eq 0 ] || { echo "$failures completion check(s) failed"; exit 1; }
 echo "All completion checks passed."
