@@ -4,8 +4,8 @@
 #   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
 #   make test-exhaustive  every 8-bit colour through every colour notation, optimised (build-release/)
 #   make bench      build and run the benchmarks
-#   make fuzz       run the four fuzzers for 20 seconds each (build-fuzz/)
-#   make fuzz-long  run the four fuzzers for 10 million inputs each, inputs past 1 MiB
+#   make fuzz       run the five fuzzers for 20 seconds each (build-fuzz/)
+#   make fuzz-long  run the five fuzzers for 10 million inputs each, inputs past 1 MiB
 #   make package    build the Debian package build/huevra_<version>_<arch>.deb
 #   make package-test  build the package, then install it into a scratch root and start it
 
@@ -16,7 +16,7 @@ RELEASE_BUILD ?= build-release
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 FUZZ_RUNS ?= 10000000
-FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer colour_text_fuzzer
+FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer colour_text_fuzzer cli_args_fuzzer
 
 .PHONY: deps configure build test test-asan test-exhaustive bench fuzz fuzz-build fuzz-long run package package-test clean
 

@@ -30,8 +30,10 @@ int main(int argc, char** argv) {
     QtShell objShell;
     // The viewer and the libraries it needs are loaded only when help is first asked for.
     LazyHelpViewer objHelpViewer;
-    const MainServices objServices{objClipboard,   objMessages, objScreen,    objRegistry,
-                                   objFileDialogs, objShell,    objHelpViewer};
+    // The settings of this run; every window is given them.
+    ProgramSettings objSettings;
+    const MainServices objServices{objClipboard,   objMessages, objScreen,     objRegistry,
+                                   objFileDialogs, objShell,    objHelpViewer, objSettings};
 
     frmMain frm(objServices);
     // A failure while the window loaded has already told the user and ends the run.

@@ -5,11 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/ColourText.h"
 #include "core/ColourValue.h"
+#include "core/ColourVision.h"
+#include "core/Contrast.h"
 #include "core/NamedColours.h"
 
 namespace {
@@ -82,5 +85,34 @@ void BM_ParseOtherColourText(benchmark::State& state) {
     state.SetLabel(strText);
 }
 BENCHMARK(BM_ParseOtherColourText)->DenseRange(0, 3);
+
+// Everything the accessibility view works out when a colour of the default palette changes:
+// both orders of every pair (30 ratios and 30 APCA values), 24 simulated colours and the pairs
+// that look alike under each deficiency.
+void BM_PaletteAccessibility(benchmark::State& state) {
+    const std::vector<typColour> arrPalette{UnpackColour(0x0000FF), UnpackColour(0x00FFFF),
+                                            UnpackColour(0x00FF00), UnpackColour(0xFFFF00),
+                                            UnpackColour(0xFF0000), UnpackColour(0xFF00FF)};
+    for (auto _ : state) {
+        for (const typColour& typText : arrPalette) {
+            for (const typColour& typBackground : arrPalette) {
+                if (typText == typBackground) continue;
+                benchmark::DoNotOptimize(ContrastReport(typText, typBackground));
+            }
+        }
+        benchmark::DoNotOptimize(PaletteVision(arrPalette));
+    }
+}
+BENCHMARK(BM_PaletteAccessibility)->Unit(benchmark::kMicrosecond);
+
+// Red on blue fails AAA; the search runs both ways along red's hue line.
+void BM_NearestPassingColour(benchmark::State& state) {
+    const typColour typRed = UnpackColour(0x0000FF);
+    const typColour typBlue = UnpackColour(0xFF0000);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NearestPassingColour(typRed, typBlue, ContrastLevel::AaaText));
+    }
+}
+BENCHMARK(BM_NearestPassingColour)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

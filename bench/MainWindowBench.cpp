@@ -28,21 +28,22 @@ struct BenchServices {
     FakeFileDialogs objFileDialogs;
     FakeShell objShell;
     FakeHelpViewer objHelpViewer;
+    ProgramSettings objSettings;
     QTemporaryDir objFolder;
 
     BenchServices() {
         objRegistry.mapValue[{strSettingsKey, "StandardFolder"}] = objFolder.path().toStdString();
     }
     MainServices Services() {
-        return {objClipboard,   objMessages, objScreen,    objRegistry,
-                objFileDialogs, objShell,    objHelpViewer};
+        return {objClipboard,   objMessages, objScreen,     objRegistry,
+                objFileDialogs, objShell,    objHelpViewer, objSettings};
     }
 };
 
 // One colour change through a scroll bar: value fields, colour bar, code text and sample box.
 void BM_ApplyColourThroughScrollBar(benchmark::State& state) {
     BenchServices objServices;
-    SharedSettings() = ProgramSettings{};
+    objServices.objSettings = ProgramSettings{};
     frmMain frm(objServices.Services());
     frm.show();
     frm.Form_Activate();
@@ -61,7 +62,7 @@ BENCHMARK(BM_ApplyColourThroughScrollBar)->Unit(benchmark::kMicrosecond);
 void BM_WindowReady(benchmark::State& state) {
     BenchServices objServices;
     for (auto _ : state) {
-        SharedSettings() = ProgramSettings{};
+        objServices.objSettings = ProgramSettings{};
         auto frm = std::make_unique<frmMain>(objServices.Services());
         frm->show();
         QCoreApplication::processEvents();

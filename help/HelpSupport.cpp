@@ -35,6 +35,11 @@ std::string HelpFilePath() {
     return IsFile(strInstalled) ? strInstalled : strBeside;
 }
 
+std::function<void()> HelpTopicOpener(HTMLHelp& objHelp, IMessageBox& objMessages,
+                                      const std::string& strTopic) {
+    return [&objHelp, &objMessages, strTopic] { OpenHelpTopic(objHelp, objMessages, strTopic); };
+}
+
 bool OpenHelpTopic(HTMLHelp& objHelp, IMessageBox& objMessages, const std::string& strTopic) {
     bool blnShown = false;
     try {

@@ -3,6 +3,7 @@
 // Opening help topics, the home page and the feedback address, each with its own message when
 // it fails. The main window and the dialogs share these.
 
+#include <functional>
 #include <string>
 
 #include "core/Platform.h"
@@ -15,9 +16,10 @@ extern const char* const strFeedbackAddress;
 
 /// The help file's name beside the program.
 inline constexpr const char* strHelpFileName = "huevra.qch";
-/// The topics of the main window and of the Custom Format dialog.
+/// The topics of the main window, the Custom Format dialog and the Colour Inspector.
 inline constexpr const char* strMainWindowTopic = "huevra1.htm";
 inline constexpr const char* strCustomFormatTopic = "huevra10.htm";
+inline constexpr const char* strColourInspectorTopic = "huevra11.htm";
 
 /// Returns the help file's path in a folder: the folder, the path separator and the file name.
 std::string HelpFileIn(const std::string& strFolder);
@@ -29,6 +31,11 @@ std::string HelpFilePath();
 /// Shows a topic of the help file through the help object; tells "Problem with HTML Help."
 /// when it cannot be shown. Returns whether it was shown.
 bool OpenHelpTopic(HTMLHelp& objHelp, IMessageBox& objMessages, const std::string& strTopic);
+
+/// Returns a routine that opens a topic as OpenHelpTopic does, for a window that may not reach
+/// the help itself.
+std::function<void()> HelpTopicOpener(HTMLHelp& objHelp, IMessageBox& objMessages,
+                                      const std::string& strTopic);
 
 /// Asks the shell to open an address with its default program; true on success.
 bool OpenAddress(IShell& objShell, const std::string& strTarget);

@@ -1,8 +1,10 @@
 #pragma once
 
-// The platform services the main window works with, handed over by the entry routine.
+// The platform services and the settings the main window works with, created once and handed
+// over by the entry routine.
 
 #include "core/Platform.h"
+#include "settings/SettingsStore.h"
 
 struct MainServices {
     IClipboard& objClipboard;
@@ -12,4 +14,5 @@ struct MainServices {
     IFileDialogs& objFileDialogs;
     IShell& objShell;
     IHelpViewer& objHelpViewer;
+    ProgramSettings& objSettings;
 };

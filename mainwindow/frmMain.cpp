@@ -116,7 +116,8 @@ QString Text(const std::string& strText) { return QString::fromStdString(strText
 
 frmMain::frmMain(const MainServices& objMainServices, QWidget* parent)
     : QMainWindow(parent),
-      objFileCommands(objPalette, SharedSettings(), *this, objMainServices.objFileDialogs,
+      objFileSettings(objMainServices.objSettings),
+      objFileCommands(objPalette, objFileSettings, *this, objMainServices.objFileDialogs,
                       objMainServices.objMessages, objMainServices.objShell),
       objHTMLHelp(objMainServices.objHelpViewer),
       objServices(objMainServices) {
@@ -385,6 +386,8 @@ void frmMain::CreateMenus() {
     mnuTools = addMenu("mnuTools", "&Tools");
     mnuToolsCustomFormat = addItem(mnuTools, "mnuToolsCustomFormat", "&Custom Format...", "F8");
     mnuToolsOptions = addItem(mnuTools, "mnuToolsOptions", "&Options...", "F9");
+    mnuToolsColourInspector =
+        addItem(mnuTools, "mnuToolsColourInspector", "Colour &Inspector...", "F6");
 
     mnuHelp = addMenu("mnuHelp", "&Help");
     mnuHelpHelp = addItem(mnuHelp, "mnuHelpHelp", "&Help", "F1");
@@ -482,6 +485,8 @@ void frmMain::ConnectControls() {
     connect(mnuToolsCustomFormat, &QAction::triggered, this,
             [this] { mnuToolsCustomFormat_Click(); });
     connect(mnuToolsOptions, &QAction::triggered, this, [this] { mnuToolsOptions_Click(); });
+    connect(mnuToolsColourInspector, &QAction::triggered, this,
+            [this] { mnuToolsColourInspector_Click(); });
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {
@@ -500,7 +505,7 @@ void frmMain::Form_Load() {
         blnErrorShown = false;
         blnSelectNameOnClick = true;
         // The colour tables are constant data and need no building.
-        ProgramSettings& objSettings = SharedSettings();
+        ProgramSettings& objSettings = objServices.objSettings;
         LoadSettings(objSettings, objServices.objRegistry, objServices.objMessages);
         for (const std::string_view strCaption : arrCodeFormatCaption)
             lstAutocopy->addItem(
@@ -523,6 +528,7 @@ void frmMain::Form_Load() {
         blnNameCheck = true;
         lngClipboardTicks = 0;
     });
+    blnClipboardTimerOn = true;
     tmrClip->start();
 }
 
@@ -582,15 +588,12 @@ void frmMain::SizeToCaptions() {
 
 void frmMain::ShowLoadBuffer() {
     // The load buffer becomes the marks and their saved state, with mark 0 selected.
+    objPalette.CommitLoad();
     for (int i = intMarkCount - 1; i >= 0; --i) {
-        const typColour& typLoad = objPalette.arrLoadColour.at(i);
-        SetBackColour(picSample.at(i), PackColour(typLoad));
-        txtName.at(i)->setText(Text(objPalette.arrLoadName.at(i)));
-        objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
-        objPalette.arrMarkColour.at(i) = typLoad;
-        objPalette.arrSavedColour.at(i) = typLoad;
+        SetBackColour(picSample.at(i), PackColour(objPalette.arrMarkColour.at(i)));
+        txtName.at(i)->setText(Text(objPalette.arrMarkName.at(i)));
     }
-    const typColour typFirst = objPalette.arrLoadColour.at(0);
+    const typColour typFirst = objPalette.arrMarkColour.at(0);
     SetScrollBars(typFirst, ColourBarsTurn::Now);
     // At start-up the button is not yet selected, so selecting it runs the mark selection.
     {
@@ -602,6 +605,8 @@ void frmMain::ShowLoadBuffer() {
     blnScrollEvents = false;
     blnNameCheck = false;
     objPalette.intSelectedMark = 0;
+    for (int i = 0; i < intMarkCount; ++i) emit objPaletteEvents.markChanged(i);
+    emit objPaletteEvents.selectedMarkChanged(0);
     ApplyColour(static_cast<std::int16_t>(typFirst.lngRed),
                 static_cast<std::int16_t>(typFirst.lngGreen),
                 static_cast<std::int16_t>(typFirst.lngBlue));
@@ -650,7 +655,7 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::Form_Activate() {
     Guarded([&] {
-        ProgramSettings& objSettings = SharedSettings();
+        ProgramSettings& objSettings = objServices.objSettings;
         if (!objSettings.blnJavaScriptNamesOnly)
             lstAutocopy->setCurrentRow(objSettings.intCurrentFormat);
         RenderThumbsCode();
@@ -659,7 +664,7 @@ void frmMain::Form_Activate() {
 
 void frmMain::Form_Deactivate() {
     Guarded([&] {
-        ProgramSettings& objSettings = SharedSettings();
+        ProgramSettings& objSettings = objServices.objSettings;
         if (!objSettings.blnJavaScriptNamesOnly)
             objSettings.intCurrentFormat = static_cast<std::int16_t>(lstAutocopy->currentRow());
     });
@@ -716,6 +721,7 @@ void frmMain::optColor_Click(int intIndex) {
         blnNameCheck = false;
         blnScrollEvents = false;
         objPalette.intSelectedMark = static_cast<std::int16_t>(intIndex);
+        emit objPaletteEvents.selectedMarkChanged(intIndex);
         SetScrollBars(objPalette.arrMarkColour.at(intIndex), ColourBarsTurn::Now);
         EnableOnlySelectedSample();
         modSupport::DoEvents();
@@ -761,7 +767,7 @@ void frmMain::ApplyLoadedPalette(const std::string& strTitle) {
         EnableOnlySelectedSample();
         blnScrollEvents = true;
         blnNameCheck = true;
-        lngClipboardTicks = 0;
+        ResetClipboardTicks();
         hsbRed->setFocus();
         modSupport::DoEvents();
     });

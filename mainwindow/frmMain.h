@@ -14,7 +14,9 @@
 #include "help/HTMLHelp.h"
 #include "mainwindow/MainServices.h"
 #include "palette/FileCommands.h"
+#include "palette/PaletteEvents.h"
 #include "palette/PaletteModel.h"
+#include "settings/FileSettings.h"
 #include "widgets/ColourScrollBars.h"
 
 class ColourCells;
@@ -34,6 +36,7 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 class QToolBar;
+class frmColourInspector;
 class frmFailsafe;
 class frmJavaScript;
 class frmWebsafe;
@@ -95,6 +98,7 @@ public:
     QMenu* mnuTools = nullptr;
     QAction* mnuToolsCustomFormat = nullptr;
     QAction* mnuToolsOptions = nullptr;
+    QAction* mnuToolsColourInspector = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHomePage = nullptr;
@@ -112,12 +116,19 @@ public:
 
     // The document, its File commands and the window's state.
     Palette objPalette;
+    /// Tells other windows of every change of the marks, their names and the selection.
+    PaletteEvents objPaletteEvents;
+    FileSettings objFileSettings;
     FileCommands objFileCommands;
     HTMLHelp objHTMLHelp;
     bool blnScrollEvents = false;
     bool blnValueEvents = false;
     bool blnNameCheck = false;
     std::int32_t lngClipboardTicks = 0;
+    /// Starts the count to the next clipboard write again; the timer runs only while it counts.
+    void ResetClipboardTicks();
+    /// Stops the clipboard timer for good: the ticks are then given by calling tmrClip_Timer.
+    void StopClipboardTimer();
     /// The code text as rendered, which the monitor copies; lblClipboard shows it with its
     /// control and direction characters made visible.
     std::string strPreviewText;
@@ -134,6 +145,7 @@ public:
     QPointer<frmWebsafe> objWebsafe;
     QPointer<frmFailsafe> objFailsafe;
     QPointer<frmJavaScript> objJavaScript;
+    QPointer<frmColourInspector> objColourInspector;
     // The screen colour picker: the colour last read, whether a pick is under way and whether
     // it has read a pixel yet.
     typColour udtPickedColour{};
@@ -194,6 +206,7 @@ public:
     void mnuHelpAboutHuevra_Click();
     void mnuToolsCustomFormat_Click();
     void mnuToolsOptions_Click();
+    void mnuToolsColourInspector_Click();
     void tbrTools_ButtonClick(int intIndex);
     void txtName_Change(int intIndex);
     void txtName_Click(int intIndex);
@@ -219,8 +232,10 @@ public:
     std::int32_t NameBackColour(int intIndex) const;
     std::int32_t SampleColour(int intIndex) const;
 
+    /// The texts of the six name fields.
+    std::array<std::string, intMarkCount> NameTexts();
+
     // The palette view used by the File commands.
-    std::array<std::string, intMarkCount> NameTexts() override;
     void ApplyLoadedPalette(const std::string& strTitle) override;
     void SetWindowTitle(const std::string& strTitle) override;
     void SetNameBackgroundsWhite() override;
@@ -288,6 +303,8 @@ private:
     // The menu command each toolbar button runs; nullptr for separators.
     std::array<QAction*, 14> arrToolCommand{};
     bool blnRedrawLocked = false;
+    // Set from the end of the load until StopClipboardTimer: a reset then starts the timer.
+    bool blnClipboardTimerOn = false;
     int intBusyDepth = 0;
     bool blnMarkPending = false;
     // Set while the program itself selects a mark, which never waits.

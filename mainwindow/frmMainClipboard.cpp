@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QTimer>
 #include <string>
 
 #include "core/CodeFormats.h"
@@ -21,11 +22,11 @@ constexpr std::int32_t lngTickLimit = 1000000000;
 
 void frmMain::RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue) {
     Guarded([&] {
-        const ProgramSettings& objSettings = SharedSettings();
+        const ProgramSettings& objSettings = objServices.objSettings;
         if (objSettings.blnJavaScriptNamesOnly) {
             ShowPreview(JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
                                             strHexPair(intBlue)));
-            lngClipboardTicks = 0;
+            ResetClipboardTicks();
             return;
         }
         const int intFormat = lstAutocopy->currentRow();
@@ -33,7 +34,7 @@ void frmMain::RenderColourCode(std::int16_t intRed, std::int16_t intGreen, std::
             ShowPreview(
                 ColourCodeText(intFormat, intRed, intGreen, intBlue, objSettings.strCustomFormat));
         modSupport::DoEvents();
-        lngClipboardTicks = 0;
+        ResetClipboardTicks();
     });
 }
 
@@ -61,6 +62,20 @@ void frmMain::lstAutocopy_Click() {
     });
 }
 
+void frmMain::ResetClipboardTicks() {
+    lngClipboardTicks = 0;
+    if (!blnClipboardTimerOn || tmrClip->isActive()) return;
+    // An idle window's timer is stopped. Starting it counts as the first tick, so that the
+    // clipboard is written 400 ms from now, within the 400 to 600 ms a running timer takes.
+    lngClipboardTicks = 1;
+    tmrClip->start();
+}
+
+void frmMain::StopClipboardTimer() {
+    blnClipboardTimerOn = false;
+    tmrClip->stop();
+}
+
 void frmMain::tmrClip_Timer() {
     Guarded([&] {
         ++lngClipboardTicks;
@@ -68,6 +83,9 @@ void frmMain::tmrClip_Timer() {
             ShowMarkClasses();
             modSupport::DoEvents();
             CopyPreviewToClipboard();
+            // Nothing is left to count until the next reset, which starts the timer again; a
+            // reset during the copy keeps it running.
+            if (lngClipboardTicks >= 3) tmrClip->stop();
         }
         if (lngClipboardTicks > lngTickLimit) lngClipboardTicks = 0;
     });

@@ -45,10 +45,9 @@ void frmMain::ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16
         const std::uint32_t lngThisRun = ++lngApplyRuns;
         const std::int16_t intMark = objPalette.intSelectedMark;
         SetBackColour(picSample.at(intMark), PackColour(intRed, intGreen, intBlue));
-        typColour& typMark = objPalette.arrMarkColour.at(intMark);
-        typMark.lngRed = intRed;
-        typMark.lngGreen = intGreen;
-        typMark.lngBlue = intBlue;
+        objPalette.SetMarkColour(
+            intMark, typColour{.lngRed = intRed, .lngBlue = intBlue, .lngGreen = intGreen});
+        emit objPaletteEvents.markChanged(intMark);
 
         blnValueEvents = false;
         ShowValueFields(intRed, intGreen, intBlue);
@@ -124,7 +123,7 @@ void frmMain::RenderThumbsCode() {
 
 void frmMain::ScrollBarEvent() {
     Guarded([&] {
-        lngClipboardTicks = 0;
+        ResetClipboardTicks();
         if (blnScrollEvents) ApplyScrollBarColour();
     });
 }

@@ -31,6 +31,8 @@ void frmMain::SetNameStale(int intIndex, bool blnStale) {
 void frmMain::txtName_Change(int intIndex) {
     Guarded([&] {
         QLineEdit* objField = txtName.at(intIndex);
+        objPalette.SetMarkName(intIndex, objField->text().toStdString());
+        emit objPaletteEvents.markChanged(intIndex);
         SetNameStale(intIndex, false);
         if (blnFindingNames) return;
         if (objField->text() == QLatin1String(strNotJavaScriptPlaceholder))
@@ -94,7 +96,7 @@ void frmMain::chkJSNamesOnly_Click() {
     Guarded([&] {
         const BusyScope objBusy(*this);
         modSupport::DoEvents();
-        ProgramSettings& objSettings = SharedSettings();
+        ProgramSettings& objSettings = objServices.objSettings;
         if (chkJSNamesOnly->isChecked()) {
             objSettings.blnJavaScriptNamesOnly = true;
             // With no format selected the remembered one stays, so switching back finds one.

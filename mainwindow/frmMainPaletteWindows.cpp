@@ -37,6 +37,6 @@ void frmMain::cmdFailsafe_Click() {
 void frmMain::cmdJavaScript_Click() {
     Guarded([&] {
         ShowPaletteWindow(objJavaScript, {hsbRed, hsbGreen, hsbBlue},
-                          SharedSettings().intSortIndex);
+                          objServices.objSettings.intSortIndex);
     });
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/modSupport.h"
+#include "help/HelpSupport.h"
+#include "inspector/frmColourInspector.h"
 #include "mainwindow/frmMain.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
@@ -22,8 +24,7 @@ using modSupport::Guarded;
 
 // A dialog reloads the settings, which also resets the format the main window selects at its
 // next activation. The window keeps the format it shows, as its deactivation records it.
-void KeepCurrentFormat(const QListWidget& lstAutocopy) {
-    ProgramSettings& objSettings = SharedSettings();
+void KeepCurrentFormat(const QListWidget& lstAutocopy, ProgramSettings& objSettings) {
     if (!objSettings.blnJavaScriptNamesOnly)
         objSettings.intCurrentFormat = static_cast<std::int16_t>(lstAutocopy.currentRow());
 }
@@ -73,20 +74,23 @@ private:
 
 void frmMain::mnuToolsCustomFormat_Click() {
     Guarded([&] {
-        frmCustomFormat frm(SharedSettings(), objServices.objRegistry, objServices.objMessages,
-                            objHTMLHelp, this);
-        const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
+        frmCustomFormat frm(
+            objServices.objSettings, objServices.objRegistry, objServices.objMessages,
+            HelpTopicOpener(objHTMLHelp, objServices.objMessages, strCustomFormatTopic), this);
+        const PaletteWindowsHeld objHeld(
+            frm, {objWebsafe, objFailsafe, objJavaScript, objColourInspector});
         frm.exec();
-        KeepCurrentFormat(*lstAutocopy);
+        KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
 }
 
 void frmMain::mnuToolsOptions_Click() {
     Guarded([&] {
-        frmOptions frm(SharedSettings(), objServices.objRegistry, objServices.objMessages,
+        frmOptions frm(objServices.objSettings, objServices.objRegistry, objServices.objMessages,
                        objServices.objFileDialogs, this);
-        const PaletteWindowsHeld objHeld(frm, {objWebsafe, objFailsafe, objJavaScript});
+        const PaletteWindowsHeld objHeld(
+            frm, {objWebsafe, objFailsafe, objJavaScript, objColourInspector});
         frm.exec();
-        KeepCurrentFormat(*lstAutocopy);
+        KeepCurrentFormat(*lstAutocopy, objServices.objSettings);
     });
 }

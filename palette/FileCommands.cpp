@@ -5,7 +5,6 @@
 
 #include "core/modSupport.h"
 #include "palette/PaletteFile.h"
-#include "settings/SettingsStore.h"
 
 namespace {
 const std::string strCrLf = "\r\n";
@@ -21,7 +20,7 @@ std::string CannotReadText(const std::string& strPath) {
            "Check that the file exists and that you may read it.";
 }
 
-FileCommands::FileCommands(Palette& objPalette, ProgramSettings& objSettings, IPaletteView& objView,
+FileCommands::FileCommands(Palette& objPalette, IFileSettings& objSettings, IPaletteView& objView,
                            IFileDialogs& objDialogs, IMessageBox& objMessages, IShell& objShell)
     : objPalette(objPalette),
       objSettings(objSettings),
@@ -103,10 +102,10 @@ bool FileCommands::SaveAs() {
 
 bool FileCommands::QueryClose(bool blnClosingAfterError) {
     if (blnClosingAfterError) return true;
-    if (objSettings.intPromptToSave != 1) return true;
-    if (!objPalette.PaletteChanged(objView.NameTexts())) return true;
+    if (!objSettings.PromptToSave()) return true;
+    if (!objPalette.PaletteChanged()) return true;
     switch (objMessages.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
-                             MessageButtons::YesNoCancel)) {
+                              MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return true;
         // A palette the user asked to keep is not lost: a cancelled or failed save keeps the
@@ -125,9 +124,9 @@ std::string FileCommands::GetOpenPath() { return ChoosePath(strOpenDialogTitle, 
 std::string FileCommands::GetNotepadPath() { return ChoosePath(strNotepadDialogTitle, false); }
 
 FileCommands::PromptResult FileCommands::OfferToSave() {
-    if (!objPalette.PaletteChanged(objView.NameTexts())) return PromptResult::Unchanged;
+    if (!objPalette.PaletteChanged()) return PromptResult::Unchanged;
     switch (objMessages.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
-                             MessageButtons::YesNoCancel)) {
+                              MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return PromptResult::Discarded;
         case MessageAnswer::Yes: {
@@ -145,8 +144,8 @@ FileCommands::PromptResult FileCommands::OfferToSave() {
 bool FileCommands::WriteTo(const std::string& strPath) {
     bool blnWritten = false;
     try {
-        blnWritten =
-            WritePaletteFile(strPath, objPalette, objView.NameTexts(), objSettings.strCustomFormat);
+        blnWritten = WritePaletteFile(strPath, objPalette, objPalette.arrMarkName,
+                                      objSettings.CustomFormat());
     } catch (const std::exception&) {
         // Any failure of the writing itself is told as a failed save.
         blnWritten = false;
@@ -155,20 +154,12 @@ bool FileCommands::WriteTo(const std::string& strPath) {
     return blnWritten;
 }
 
-std::string FileCommands::InitialFolder() {
-    if (FolderExists(objSettings.strStandardFolder)) return objSettings.strStandardFolder;
-    // The standard folder is not there (a removed disk, a deleted folder): the dialogs start in
-    // the default folder, and the setting stays, to serve again once the folder is back.
-    GetDefaultFolder(objSettings);
-    return objSettings.strDefaultFolder;
-}
-
 std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
     FileDialogRequest objRequest;
     objRequest.strTitle = strTitle;
     objRequest.strFilter = strPaletteFileFilter;
     objRequest.strDefaultSuffix = strPaletteFileSuffix;
-    objRequest.strInitialFolder = InitialFolder();
+    objRequest.strInitialFolder = objSettings.StartingFolder();
     objRequest.blnSave = blnSave;
     objRequest.blnOverwritePrompt = blnSave;
     return objDialogs.ChooseFile(objRequest);

@@ -9,15 +9,24 @@
 #include "core/Platform.h"
 #include "palette/PaletteModel.h"
 
-struct ProgramSettings;
+/// What the File commands read of the program's settings. The settings implement it.
+class IFileSettings {
+public:
+    virtual ~IFileSettings() = default;
+    /// True when a changed palette is offered for saving before the window closes.
+    virtual bool PromptToSave() const = 0;
+    /// The Custom format's template, whose code the palette file holds for each mark.
+    virtual std::string CustomFormat() const = 0;
+    /// The folder the file dialogs start in: the standard folder, or the default folder while
+    /// the standard one is not there.
+    virtual std::string StartingFolder() = 0;
+};
 
 // The window side that the File commands act on. The main window implements it.
 
 class IPaletteView {
 public:
     virtual ~IPaletteView() = default;
-    /// The texts of the six name fields.
-    virtual std::array<std::string, intMarkCount> NameTexts() = 0;
     /// Moves the load buffer into the marks and refreshes the window with this title; releases
     /// frozen drawing once the marks are shown.
     virtual void ApplyLoadedPalette(const std::string& strTitle) = 0;
@@ -54,7 +63,7 @@ std::string CannotReadText(const std::string& strPath);
 /// up to the calling handler's guard.
 class FileCommands {
 public:
-    FileCommands(Palette& objPalette, ProgramSettings& objSettings, IPaletteView& objView,
+    FileCommands(Palette& objPalette, IFileSettings& objSettings, IPaletteView& objView,
                  IFileDialogs& objDialogs, IMessageBox& objMessages, IShell& objShell);
     FileCommands(const FileCommands&) = delete;
     FileCommands& operator=(const FileCommands&) = delete;
@@ -91,13 +100,11 @@ private:
     PromptResult OfferToSave();
     /// Writes to strPath; shows the save-failed message and returns false when writing fails.
     bool WriteTo(const std::string& strPath);
-    /// The folder the file dialogs start in.
-    std::string InitialFolder();
     std::string ChoosePath(const char* strTitle, bool blnSave);
     void ShowWarning(const std::string& strText);
 
     Palette& objPalette;
-    ProgramSettings& objSettings;
+    IFileSettings& objSettings;
     IPaletteView& objView;
     IFileDialogs& objDialogs;
     IMessageBox& objMessages;

@@ -420,11 +420,6 @@ bool WritePaletteFile(const std::string& strPath, Palette& objPalette,
     }
     if (!objFile.commit()) return false;
 
-    for (std::size_t k = 0; k < intMarkCount; ++k) {
-        const std::string& strName = arrName.at(k);
-        objPalette.arrSavedName.at(k) =
-            strName == strNotJavaScriptPlaceholder ? strNoNamePlaceholder : strName;
-    }
-    objPalette.arrSavedColour = objPalette.arrMarkColour;
+    objPalette.MarkSaved(arrName);
     return true;
 }

@@ -74,6 +74,31 @@ void Palette::SetDefaultPalette() {
     arrLoadName.fill(strNoNamePlaceholder);
 }
 
+void Palette::CommitLoad() {
+    arrMarkColour = arrLoadColour;
+    arrSavedColour = arrLoadColour;
+    arrMarkName = arrLoadName;
+    arrSavedName = arrLoadName;
+    intSelectedMark = 0;
+}
+
+void Palette::SetMarkColour(int intMark, const typColour& typValue) {
+    arrMarkColour.at(static_cast<std::size_t>(intMark)) = typValue;
+}
+
+void Palette::SetMarkName(int intMark, const std::string& strName) {
+    arrMarkName.at(static_cast<std::size_t>(intMark)) = strName;
+}
+
+void Palette::MarkSaved(const std::array<std::string, intMarkCount>& arrName) {
+    for (std::size_t k = 0; k < intMarkCount; ++k) {
+        const std::string& strName = arrName.at(k);
+        arrSavedName.at(k) =
+            strName == strNotJavaScriptPlaceholder ? strNoNamePlaceholder : strName;
+    }
+    arrSavedColour = arrMarkColour;
+}
+
 bool Palette::PaletteChanged(const std::array<std::string, intMarkCount>& arrCurrentName) const {
     const std::string strNoName = strNoNamePlaceholder;
     const std::string strNotJavaScript = strNotJavaScriptPlaceholder;

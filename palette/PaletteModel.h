@@ -27,10 +27,14 @@ std::string VisibleText(const std::string& strText);
 /// control characters made visible.
 std::string PaletteTitle(const std::string& strPalettePath);
 
+/// The six marks, the selected one, the names, the saved state and the load buffer. The main
+/// window is its one writer; every change goes through these operations.
 class Palette {
 public:
     std::int16_t intSelectedMark = 0;
     std::array<typColour, intMarkCount> arrMarkColour{};
+    /// The marks' current names, as their name fields show them.
+    std::array<std::string, intMarkCount> arrMarkName{};
     std::array<typColour, intMarkCount> arrSavedColour{};
     std::array<std::string, intMarkCount> arrSavedName{};
     std::array<typColour, intMarkCount> arrLoadColour{};
@@ -40,7 +44,19 @@ public:
     /// Fills the load buffer with the six default colours and the no-name placeholder.
     void SetDefaultPalette();
 
-    /// True when a mark's colour, or its current name (the name fields' texts), differs
-    /// from the saved state; the two placeholders count as the same name.
+    /// The load buffer becomes the marks, their names and the saved state; mark 0 is selected.
+    void CommitLoad();
+
+    /// Sets one mark's colour or name. Both throw std::out_of_range outside 0..5.
+    void SetMarkColour(int intMark, const typColour& typValue);
+    void SetMarkName(int intMark, const std::string& strName);
+
+    /// The marks' colours and these names become the saved state ("Not JavaScript colour" is
+    /// saved as "Type a colour name", as the file holds it).
+    void MarkSaved(const std::array<std::string, intMarkCount>& arrName);
+
+    /// True when a mark's colour, or its current name, differs from the saved state; the two
+    /// placeholders count as the same name.
+    bool PaletteChanged() const { return PaletteChanged(arrMarkName); }
     bool PaletteChanged(const std::array<std::string, intMarkCount>& arrCurrentName) const;
 };

@@ -102,11 +102,6 @@ bool TakeStoredSettings(ProgramSettings& objSettings, IRegistry& objRegistry) {
 
 }  // namespace
 
-ProgramSettings& SharedSettings() {
-    static ProgramSettings objSettings;
-    return objSettings;
-}
-
 void SetDesktopLocationProvider(std::function<std::string()> fnProvider) {
     DesktopLocationProvider() = std::move(fnProvider);
 }

@@ -57,9 +57,6 @@ struct ProgramSettings {
 /// A value name and the text to store under it.
 using SettingText = std::pair<std::string, std::string>;
 
-/// The one copy of the settings that every window shares.
-ProgramSettings& SharedSettings();
-
 /// Sets strDefaultFolder to the user's desktop folder, or the home folder when the desktop folder
 /// does not exist; false (and "") when neither exists.
 bool GetDefaultFolder(ProgramSettings& objSettings);

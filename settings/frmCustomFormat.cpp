@@ -11,9 +11,9 @@
 #include <array>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "core/modSupport.h"
-#include "help/HelpSupport.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WholeCharacterValidator.h"
 
@@ -22,12 +22,13 @@ using modSupport::Guarded;
 }  // namespace
 
 frmCustomFormat::frmCustomFormat(ProgramSettings& objSettings, IRegistry& objRegistry,
-                                 IMessageBox& objMessages, HTMLHelp& objHelp, QWidget* parent)
+                                 IMessageBox& objMessages, std::function<void()> fnShowHelp,
+                                 QWidget* parent)
     : QDialog(parent),
       objSettings(objSettings),
       objRegistry(objRegistry),
       objMessages(objMessages),
-      objHelp(objHelp) {
+      fnShowHelp(std::move(fnShowHelp)) {
     setObjectName(QStringLiteral("frmCustomFormat"));
     setWindowTitle(QStringLiteral("Custom Format"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -226,5 +227,7 @@ void frmCustomFormat::cmdCancel_Click() {
 }
 
 void frmCustomFormat::cmdHelp_Click() {
-    Guarded([&] { OpenHelpTopic(objHelp, objMessages, strCustomFormatTopic); });
+    Guarded([&] {
+        if (fnShowHelp) fnShowHelp();
+    });
 }

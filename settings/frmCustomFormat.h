@@ -3,10 +3,10 @@
 // The Custom Format dialog: the template of the Custom code format, with one button per code.
 
 #include <QDialog>
+#include <functional>
 
 #include "core/Platform.h"
 
-class HTMLHelp;
 struct ProgramSettings;
 class QLabel;
 class QEvent;
@@ -18,7 +18,7 @@ class frmCustomFormat : public QDialog {
     Q_OBJECT
 public:
     frmCustomFormat(ProgramSettings& objSettings, IRegistry& objRegistry, IMessageBox& objMessages,
-                    HTMLHelp& objHelp, QWidget* parent = nullptr);
+                    std::function<void()> fnShowHelp, QWidget* parent = nullptr);
     frmCustomFormat(const frmCustomFormat&) = delete;
     frmCustomFormat& operator=(const frmCustomFormat&) = delete;
 
@@ -74,7 +74,8 @@ private:
     ProgramSettings& objSettings;
     IRegistry& objRegistry;
     IMessageBox& objMessages;
-    HTMLHelp& objHelp;
+    /// Shows the dialog's help topic.
+    std::function<void()> fnShowHelp;
     bool blnShown = false;
     // The selection the field had when it lost the focus, which it then drops; a code button
     // reached by the keyboard replaces it. A start of -1: none.

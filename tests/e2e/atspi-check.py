@@ -20,6 +20,7 @@ WINDOWS = [
     {"title": "Websafe", "open": "Websafe Palette", "close": None},
     {"title": "Failsafe", "open": "Failsafe Palette", "close": None},
     {"title": "JavaScript", "open": "JavaScript Palette", "close": None},
+    {"title": "Colour Inspector", "open": ["F6"], "close": None},
     {"title": "Options", "open": ["F9"], "close": ["Escape"]},
     {"title": "Custom Format", "open": ["F8"], "close": ["Escape"]},
     {"title": "About Huevra", "open": ["alt+h", "a"], "close": ["Escape"]},

@@ -2,7 +2,8 @@
 # Unpacks the .deb into a fresh root as dpkg would install it, checks the installed files with
 # the desktop's own validators, lintian and hardening-check, that apt can resolve every
 # dependency, and that the installed program finds all its libraries, starts, shows its window
-# with its icon and finds its help file.
+# with its icon and finds its help file; and that the installed huevra-cli runs, with its man
+# page and bash completion.
 #   run-install-test.sh path/to/huevra_*.deb
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,11 +17,12 @@ dpkg-deb -x "$deb" "$root"
 binary="$root/usr/bin/huevra"
 app_id=com.pellmark.Huevra
 
-for file in usr/bin/huevra \
+for file in usr/bin/huevra usr/bin/huevra-cli \
     "usr/share/applications/$app_id.desktop" \
     "usr/share/metainfo/$app_id.metainfo.xml" \
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-    usr/share/man/man1/huevra.1.gz \
+    usr/share/man/man1/huevra.1.gz usr/share/man/man1/huevra-cli.1.gz \
+    usr/share/bash-completion/completions/huevra-cli \
     usr/share/doc/huevra/copyright usr/share/doc/huevra/changelog.gz; do
     [ -e "$root/$file" ] || fail "the package holds no /$file"
 done
@@ -39,7 +41,7 @@ fi
 # The program and the help viewer module carry Debian's hardening (tests/dist/check-hardening.sh
 # says which of hardening-check's answers it judges itself, and why). The probe that shows the
 # flags that leave no trace in them is checked too when the package lies in its build folder.
-hardened=("$binary")
+hardened=("$binary" "$root/usr/bin/huevra-cli")
 [ -z "$module" ] || hardened+=("$module")
 probe="$(dirname "$deb")/tests/dist/hardening_probe"
 if [ -x "$probe" ]; then
@@ -73,6 +75,25 @@ if command -v lintian >/dev/null; then
     grep -v "root privileges" "$scratch/lintian.log" || true
     if grep -q "^E:" "$scratch/lintian.log"; then fail "lintian reports errors"; fi
 fi
+
+# The command-line companion runs from the package, its manual renders and its completion loads.
+cli="$root/usr/bin/huevra-cli"
+missing=$(ldd "$cli" | grep "not found" || true)
+[ -z "$missing" ] || fail "libraries of huevra-cli not found: $missing"
+converted=$("$cli" convert '#fc0' 2>&1) || fail "huevra-cli convert '#fc0' failed: $converted"
+[ "$converted" = "#ffcc00" ] || fail "huevra-cli convert '#fc0' gave '$converted', not #ffcc00"
+echo "the installed huevra-cli converts '#fc0' to $converted"
+if command -v man >/dev/null; then
+    man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l \
+        "$root/usr/share/man/man1/huevra-cli.1.gz" 2>&1 >/dev/null || true)
+    [ -z "$man_warnings" ] || fail "the huevra-cli man page: $man_warnings"
+    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$root/usr/share/man/man1/huevra-cli.1.gz" 2>/dev/null |
+        grep -q "huevra-cli - convert, name and classify" || fail "the huevra-cli man page"
+fi
+completed=$(bash -c 'source "$1" && COMP_WORDS=(huevra-cli con) COMP_CWORD=1 &&
+    _huevra_cli && echo "${COMPREPLY[*]}"' bash \
+    "$root/usr/share/bash-completion/completions/huevra-cli" 2>&1) || true
+[ "$completed" = convert ] || fail "the installed completion gives '$completed' for 'con'"
 
 # The installed program starts and shows its window with the application's icon.
 start_app installed

@@ -213,7 +213,7 @@ TEST_F(HelpViewerSafetyTest, TheManualsPagesNameNoOtherFile) {
                   QColor(0x4a, 0x6f, 0x14));
         ++intPages;
     }
-    EXPECT_EQ(intPages, 11);
+    EXPECT_EQ(intPages, 12);
 }
 
 TEST_F(HelpViewerSafetyTest, WritingTheSearchIndexReadsNothingOutsideTheHelpFile) {
@@ -432,6 +432,7 @@ TEST_F(HelpViewerSafetyTest, TheContentsMarkThePageShown) {
         {"huevra1.htm", "The main window"},
         {"huevra10.htm", "Custom Format"},
         {"huevra9.htm", "Menus and keys"},
+        {"huevra11.htm", "Colour Inspector"},
         {"huevra1.htm", "The main window"},
     };
     for (const auto& objCase : arrCase) {

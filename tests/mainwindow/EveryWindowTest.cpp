@@ -6,8 +6,10 @@
 #include <functional>
 
 #include "frmMainFixture.h"
+#include "help/HelpSupport.h"
 #include "help/frmAbout.h"
 #include "help/frmHelpViewer.h"
+#include "inspector/frmColourInspector.h"
 #include "palettewindows/frmFailsafe.h"
 #include "palettewindows/frmJavaScript.h"
 #include "palettewindows/frmWebsafe.h"
@@ -23,6 +25,7 @@ struct WindowServices {
     IMessageBox& objMessages;
     IFileDialogs& objFileDialogs;
     IShell& objShell;
+    ProgramSettings& objSettings;
 };
 
 /// A window of the program and how a user opens it. The opener returns the shown window; any
@@ -51,15 +54,22 @@ const std::vector<WindowOpener>& EveryWindow() {
              frm.cmdJavaScript->click();
              return frm.objJavaScript;
          }},
+        {"frmColourInspector",
+         [](frmMain& frm, WindowServices&) -> QWidget* {
+             frm.mnuToolsColourInspector->trigger();
+             return frm.objColourInspector;
+         }},
         {"frmOptions",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
-             return new frmOptions(SharedSettings(), objServices.objRegistry,
+             return new frmOptions(objServices.objSettings, objServices.objRegistry,
                                    objServices.objMessages, objServices.objFileDialogs, &frm);
          }},
         {"frmCustomFormat",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
-             return new frmCustomFormat(SharedSettings(), objServices.objRegistry,
-                                        objServices.objMessages, frm.objHTMLHelp, &frm);
+             return new frmCustomFormat(
+                 objServices.objSettings, objServices.objRegistry, objServices.objMessages,
+                 HelpTopicOpener(frm.objHTMLHelp, objServices.objMessages, strCustomFormatTopic),
+                 &frm);
          }},
         {"frmAbout",
          [](frmMain& frm, WindowServices& objServices) -> QWidget* {
@@ -95,7 +105,8 @@ protected:
         frm->show();
         for (const WindowOpener& objOpener : EveryWindow()) {
             SCOPED_TRACE(objOpener.strName);
-            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell};
+            WindowServices objServices{objRegistry, objMessages, objFileDialogs, objShell,
+                                       objSettings};
             QWidget* objWindow = objOpener.Open(*frm, objServices);
             ASSERT_NE(objWindow, nullptr);
             objWindow->show();

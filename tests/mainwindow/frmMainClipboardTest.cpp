@@ -44,6 +44,37 @@ TEST_F(frmMainTest, ClipboardIsWrittenOnceOnTheThirdTickAfterTheLastScroll) {
               (std::vector<std::string>{"clear", "set #CC0000", "clear", "set #CC0000"}));
 }
 
+// The real timer: it runs only while there is something to count, so an idle window never wakes.
+TEST_F(frmMainTest, ClipboardTimerRunsOnlyUntilTheSettledColourIsWritten) {
+    frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objRegistry,
+                                                 objFileDialogs, objShell, objHelpViewer,
+                                                 objSettings});
+    frm->Form_Activate();
+    const auto Written = [&](std::size_t intCalls) {
+        return QTest::qWaitFor([&] { return objClipboard.arrCalls.size() >= intCalls; }, 5000);
+    };
+    ASSERT_TRUE(Written(2));
+    EXPECT_EQ(objClipboard.arrCalls.back(), "set #FF0000");
+    EXPECT_FALSE(frm->tmrClip->isActive());
+
+    // Each source of a reset starts it again: a colour, a format, a re-activation.
+    const std::vector<std::pair<const char*, std::function<void()>>> arrReset{
+        {"scroll bar", [&] { frm->hsbBlue->setValue(51); }},
+        {"format", [&] { frm->lstAutocopy->setCurrentRow(3); }},
+        {"activation", [&] { frm->Form_Activate(); }},
+    };
+    for (const auto& [strName, fnReset] : arrReset) {
+        SCOPED_TRACE(strName);
+        const std::size_t intCalls = objClipboard.arrCalls.size();
+        fnReset();
+        EXPECT_TRUE(frm->tmrClip->isActive());
+        ASSERT_TRUE(Written(intCalls + 2));
+        EXPECT_EQ(objClipboard.arrCalls.back(), "set " + frm->strPreviewText);
+        EXPECT_FALSE(frm->tmrClip->isActive());
+    }
+    EXPECT_EQ(objClipboard.arrCalls.size(), 8U);
+}
+
 TEST_F(frmMainTest, ThirdTickAlsoRefreshesTheClassLetters) {
     OpenActive();
     frm->hsbGreen->setValue(204);
@@ -80,7 +111,7 @@ TEST_F(frmMainTest, FormatChangeRendersAtOnceAndCopiesLater) {
 
 TEST_F(frmMainTest, RenderingFollowsNamesOnlyModeAndAMissingSelection) {
     OpenActive();
-    SharedSettings().blnJavaScriptNamesOnly = true;
+    objSettings.blnJavaScriptNamesOnly = true;
     struct Case {
         std::int16_t intRed, intGreen, intBlue;
         const char* strText;
@@ -94,7 +125,7 @@ TEST_F(frmMainTest, RenderingFollowsNamesOnlyModeAndAMissingSelection) {
         EXPECT_EQ(frm->lngClipboardTicks, 0);
     }
 
-    SharedSettings().blnJavaScriptNamesOnly = false;
+    objSettings.blnJavaScriptNamesOnly = false;
     frm->lblClipboard->setText("before");
     frm->lstAutocopy->setCurrentRow(-1);
     frm->lngClipboardTicks = 2;
@@ -217,7 +248,7 @@ TEST_F(frmMainTest, FormatsChosenInOneBurstEndWithOneFormatShownCopiedAndKept) {
             frm->activateWindow();
             QApplication::setActiveWindow(frm.get());
             QCoreApplication::processEvents();
-            SharedSettings().strCustomFormat = "rgb(%DR%, %DG%, %DB%)";
+            objSettings.strCustomFormat = "rgb(%DR%, %DG%, %DB%)";
             frm->txtName[0]->setText("red");
             frm->lstAutocopy->setFocus();
             frm->lstAutocopy->scrollToTop();
@@ -229,7 +260,7 @@ TEST_F(frmMainTest, FormatsChosenInOneBurstEndWithOneFormatShownCopiedAndKept) {
             // The highlighted format, the preview, the clipboard and the format kept across a
             // dialog agree; a change of format never flags the name.
             const std::string strText =
-                ColourCodeText(objCase.intRow, 255, 0, 0, SharedSettings().strCustomFormat);
+                ColourCodeText(objCase.intRow, 255, 0, 0, objSettings.strCustomFormat);
             EXPECT_EQ(frm->lstAutocopy->currentRow(), objCase.intRow);
             EXPECT_EQ(frm->lstAutocopy->selectedItems().size(), 1);
             ExpectWindowInStep();
@@ -238,7 +269,7 @@ TEST_F(frmMainTest, FormatsChosenInOneBurstEndWithOneFormatShownCopiedAndKept) {
             ASSERT_FALSE(objClipboard.arrTexts.empty());
             EXPECT_EQ(objClipboard.arrTexts.back(), strText);
             frm->Form_Deactivate();
-            EXPECT_EQ(SharedSettings().intCurrentFormat, objCase.intRow);
+            EXPECT_EQ(objSettings.intCurrentFormat, objCase.intRow);
             frm->Form_Activate();
             EXPECT_EQ(frm->lblClipboard->text().toStdString(), strText);
             frm.reset();
@@ -293,7 +324,7 @@ TEST_F(frmMainTest, PreviewShowsHiddenCharactersAndTheClipboardGetsTheExactText)
         // The character before, between and after the codes, as a template could hold it.
         const std::u32string strTemplate = std::u32string(1, lngHidden) + U"%UR%%UG%%UB%" +
                                            std::u32string(1, lngHidden) + U" tail";
-        SharedSettings().strCustomFormat = Utf8(strTemplate);
+        objSettings.strCustomFormat = Utf8(strTemplate);
         frm->Form_Activate();
         EXPECT_EQ(frm->lblClipboard->text().toStdString(),
                   Utf8(strShown + U"FF0000" + strShown + U" tail"));
@@ -309,7 +340,7 @@ TEST_F(frmMainTest, PreviewLaysOutLeftToRightWhateverItsFirstLetter) {
     StoreSetting("FormatIndex", "11");
     OpenActive();
     frm->show();
-    SharedSettings().strCustomFormat = "%UR%%UG%%UB%";
+    objSettings.strCustomFormat = "%UR%%UG%%UB%";
     frm->Form_Activate();
     const int intLeftEdge = FirstInkColumn(frm->lblClipboard);
     ASSERT_GE(intLeftEdge, 0);
@@ -318,12 +349,12 @@ TEST_F(frmMainTest, PreviewLaysOutLeftToRightWhateverItsFirstLetter) {
          {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D %UR%", "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 %UR%",
           "\xE2\x80\xAE%UR%%UG%%UB% tail"}) {
         SCOPED_TRACE(strTemplate);
-        SharedSettings().strCustomFormat = strTemplate;
+        objSettings.strCustomFormat = strTemplate;
         frm->Form_Activate();
         EXPECT_LE(std::abs(FirstInkColumn(frm->lblClipboard) - intLeftEdge), 2);
     }
     frm->setLayoutDirection(Qt::RightToLeft);
-    SharedSettings().strCustomFormat = "%UR%%UG%%UB%";
+    objSettings.strCustomFormat = "%UR%%UG%%UB%";
     frm->Form_Activate();
     EXPECT_LE(std::abs(FirstInkColumn(frm->lblClipboard) - intLeftEdge), 2);
     frm->setLayoutDirection(Qt::LeftToRight);

@@ -317,7 +317,7 @@ TEST_F(frmMainFileTest, FailureDuringTheCloseRequestStillClosesTheWindow) {
     } objFailingMessages;
     StoreSetting("PromptToSave", "1");
     frmMain frmOwn(MainServices{objClipboard, objFailingMessages, objScreen, objRegistry,
-                                objFileDialogs, objShell, objHelpViewer});
+                                objFileDialogs, objShell, objHelpViewer, objSettings});
     frmOwn.show();
     QWidget objOther;
     objOther.show();

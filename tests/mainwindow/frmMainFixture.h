@@ -49,11 +49,12 @@ protected:
     FakeFileDialogs objFileDialogs;
     FakeShell objShell;
     FakeHelpViewer objHelpViewer;
+    ProgramSettings objSettings;
     QTemporaryDir objFolder;
     std::unique_ptr<frmMain> frm;
 
     void SetUp() override {
-        SharedSettings() = ProgramSettings{};
+        objSettings = ProgramSettings{};
         // An existing standard folder keeps the settings usable without a desktop folder.
         StoreSetting("StandardFolder", objFolder.path().toStdString());
     }
@@ -64,7 +65,7 @@ protected:
         frm.reset();
         modSupport::SetFatalErrorHandler({});
         modSupport::SetEventPump({});
-        SharedSettings() = ProgramSettings{};
+        objSettings = ProgramSettings{};
     }
 
     /// Once pending events have run: exactly one mark shows selected, the one the palette has
@@ -92,12 +93,12 @@ protected:
         for (const QListWidgetItem* objItem : frm->lstAutocopy->selectedItems())
             EXPECT_EQ(frm->lstAutocopy->row(objItem), intFormat);
         std::string strExpected;
-        if (SharedSettings().blnJavaScriptNamesOnly)
+        if (objSettings.blnJavaScriptNamesOnly)
             strExpected = JavaScriptNameOfHex(strHexPair(intRed) + strHexPair(intGreen) +
                                               strHexPair(intBlue));
         else if (intFormat >= 0 && intFormat < intCodeFormatCount)
-            strExpected = ColourCodeText(intFormat, intRed, intGreen, intBlue,
-                                         SharedSettings().strCustomFormat);
+            strExpected =
+                ColourCodeText(intFormat, intRed, intGreen, intBlue, objSettings.strCustomFormat);
         else
             return;
         EXPECT_EQ(frm->strPreviewText, strExpected);
@@ -112,8 +113,8 @@ protected:
     void Open() {
         frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen,
                                                      objRegistry, objFileDialogs, objShell,
-                                                     objHelpViewer});
-        frm->tmrClip->stop();
+                                                     objHelpViewer, objSettings});
+        frm->StopClipboardTimer();
     }
 
     /// Opens the window and lets it become active as at its first showing.

@@ -140,7 +140,7 @@ TEST_F(frmMainNamesTest, NamesOnlyModeCopiesTheNameAndKeepsTheFormat) {
     ASSERT_EQ(frm->lstAutocopy->currentRow(), 3);
 
     frm->chkJSNamesOnly->setChecked(true);
-    EXPECT_TRUE(SharedSettings().blnJavaScriptNamesOnly);
+    EXPECT_TRUE(objSettings.blnJavaScriptNamesOnly);
     EXPECT_FALSE(frm->lstAutocopy->isEnabled());
     EXPECT_EQ(frm->lstAutocopy->currentRow(), -1);
     EXPECT_EQ(frm->lblClipboard->text(), "red");

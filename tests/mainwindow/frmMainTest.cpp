@@ -228,12 +228,12 @@ TEST_F(frmMainTest, ActivationRestoresTheFormatAndRendersAgain) {
     OpenActive();
     frm->lstAutocopy->setCurrentRow(11);
     frm->Form_Deactivate();
-    EXPECT_EQ(SharedSettings().intCurrentFormat, 11);
+    EXPECT_EQ(objSettings.intCurrentFormat, 11);
 
     // A dialog reloads the settings while it is up and the template changes.
-    SharedSettings().intCurrentFormat = 0;
+    objSettings.intCurrentFormat = 0;
     frm->Form_Deactivate();
-    SharedSettings().strCustomFormat = "%DR%-%DG%-%DB%";
+    objSettings.strCustomFormat = "%DR%-%DG%-%DB%";
     Tick(2);
     frm->Form_Activate();
     EXPECT_EQ(frm->lstAutocopy->currentRow(), 11);
@@ -302,7 +302,7 @@ TEST_F(frmMainTest, FailureWhileTheMessageIsUpIsNotToldAgain) {
         }
     } objFailingMessages;
     frmMain frmOwn(MainServices{objClipboard, objFailingMessages, objScreen, objRegistry,
-                                objFileDialogs, objShell, objHelpViewer});
+                                objFileDialogs, objShell, objHelpViewer, objSettings});
     objFailingMessages.frm = &frmOwn;
     frmOwn.objPalette.intSelectedMark = 9;
     frmOwn.mnuEditCopyColor_Click();

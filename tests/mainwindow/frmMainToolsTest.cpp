@@ -67,7 +67,7 @@ TEST_F(frmMainTest, NewStandardFormatWaitsForTheNextStart) {
 
     // The next start selects it.
     frm.reset();
-    SharedSettings() = ProgramSettings{};
+    objSettings = ProgramSettings{};
     OpenActive();
     EXPECT_EQ(frm->lstAutocopy->currentRow(), 5);
 }
@@ -113,7 +113,7 @@ TEST_F(frmMainTest, EachOpeningStartsFromTheStoredTemplate) {
     });
     frm->mnuToolsCustomFormat_Click();
     EXPECT_EQ(strShown, "%UR%");
-    EXPECT_EQ(SharedSettings().strCustomFormat, "%UR%");
+    EXPECT_EQ(objSettings.strCustomFormat, "%UR%");
 }
 
 // Custom Format is modal to the main window alone, so that help opened from it takes input; the
@@ -165,8 +165,9 @@ TEST_F(frmMainTest, ChoicesTheStoreRefusesStayInUseAndInTheNextDialogs) {
     objReadOnly.mapValue = objRegistry.mapValue;
     objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored %UR%";
     frm = std::make_unique<frmMain>(MainServices{objClipboard, objMessages, objScreen, objReadOnly,
-                                                 objFileDialogs, objShell, objHelpViewer});
-    frm->tmrClip->stop();
+                                                 objFileDialogs, objShell, objHelpViewer,
+                                                 objSettings});
+    frm->StopClipboardTimer();
     frm->Form_Activate();
     frm->lstAutocopy->setCurrentRow(intCustomFormat);
     bool blnSeen = false;

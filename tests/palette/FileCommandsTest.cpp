@@ -12,6 +12,7 @@
 #include "core/modSupport.h"
 #include "palette/FileCommands.h"
 #include "palette/PaletteFile.h"
+#include "settings/FileSettings.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/Fakes.h"
 
@@ -26,20 +27,12 @@ const std::string strLayoutA = "THIS FILE WAS MADE IN HUEVRA. DO NOT EDIT.";
 class FakePaletteView : public IPaletteView {
 public:
     explicit FakePaletteView(Palette& objPalette) : objPalette(objPalette) {}
-    std::array<std::string, intMarkCount> arrName{};
     std::vector<std::string> arrCalls;
     std::string strTitle = strNewTitle;
 
-    std::array<std::string, intMarkCount> NameTexts() override { return arrName; }
     void ApplyLoadedPalette(const std::string& strNewWindowTitle) override {
         arrCalls.push_back("Apply " + strNewWindowTitle);
-        for (int i = 0; i < intMarkCount; ++i) {
-            objPalette.arrMarkColour.at(i) = objPalette.arrLoadColour.at(i);
-            objPalette.arrSavedColour.at(i) = objPalette.arrLoadColour.at(i);
-            objPalette.arrSavedName.at(i) = objPalette.arrLoadName.at(i);
-            arrName.at(i) = objPalette.arrLoadName.at(i);
-        }
-        objPalette.intSelectedMark = 0;
+        objPalette.CommitLoad();
         strTitle = strNewWindowTitle;
     }
     void SetWindowTitle(const std::string& strNewWindowTitle) override {
@@ -113,7 +106,9 @@ protected:
     FakeFileDialogs objDialogs;
     FakeMessageBox objMessages;
     FakeShell objShell;
-    FileCommands objCommands{objPalette, objSettings, objView, objDialogs, objMessages, objShell};
+    FileSettings objFileSettings{objSettings};
+    FileCommands objCommands{objPalette, objFileSettings, objView,
+                             objDialogs, objMessages,     objShell};
     std::vector<std::size_t> arrPumped;  // the view's call count at each pump
 };
 
@@ -170,7 +165,7 @@ TEST_F(FileCommandsTest, UnfinishedSaveStopsNewOpenAndClose) {
         if (strCommand == "Close") blnCloses = objCommands.QueryClose(false);
 
         EXPECT_FALSE(blnCloses);
-        EXPECT_TRUE(objPalette.PaletteChanged(objView.arrName));
+        EXPECT_TRUE(objPalette.PaletteChanged(objPalette.arrMarkName));
         EXPECT_TRUE(objView.arrCalls.empty());
         EXPECT_EQ(objPalette.strPalettePath, objCase.blnWriteFails ? PathOf("gone/p.txt") : "");
         if (objCase.blnWriteFails) {
@@ -199,14 +194,14 @@ TEST_F(FileCommandsTest, YesSavesThenNewGoesOn) {
 
 TEST_F(FileCommandsTest, OpenAnsweredNoThenCancelledKeepsTheChanges) {
     ChangePalette();
-    objView.arrName.at(3) = "Sky";
+    objPalette.arrMarkName.at(3) = "Sky";
     objMessages.arrAnswers = {MessageAnswer::No};
     objCommands.Open();
     EXPECT_EQ(arrPumped.size(), 1u);
     ASSERT_EQ(objDialogs.arrRequests.size(), 1u);
     EXPECT_FALSE(objDialogs.arrRequests.front().blnSave);
-    EXPECT_TRUE(objPalette.PaletteChanged(objView.arrName));
-    EXPECT_EQ(objView.arrName.at(3), "Sky");
+    EXPECT_TRUE(objPalette.PaletteChanged(objPalette.arrMarkName));
+    EXPECT_EQ(objPalette.arrMarkName.at(3), "Sky");
     EXPECT_TRUE(objView.arrCalls.empty());
 }
 
@@ -286,7 +281,7 @@ TEST_F(FileCommandsTest, LayoutBFileIsSavedBackInLayoutAAtTheSamePath) {
     objDialogs.arrAnswers = {strPath};
     objCommands.Open();
     ASSERT_EQ(objPalette.strPalettePath, strPath);
-    EXPECT_EQ(objView.arrName.at(4), "Mark 4");
+    EXPECT_EQ(objPalette.arrMarkName.at(4), "Mark 4");
     EXPECT_EQ(objPalette.arrMarkColour.at(4), (typColour{40, 120, 80}));
 
     EXPECT_TRUE(objCommands.Save());
@@ -314,12 +309,12 @@ TEST_F(FileCommandsTest, SaveWritesToThePalettesOwnPathWhateverALaterDialogShowe
     EXPECT_EQ(objDialogs.arrRequests.size(), 2u);
     EXPECT_NE(ReadWhole(strPath).find("\r\n0,17,0\r\n"), std::string::npos);
     EXPECT_EQ(ReadWhole(objFolder / "other" / "mine.txt"), "someone else's");
-    EXPECT_FALSE(objPalette.PaletteChanged(objView.arrName));
+    EXPECT_FALSE(objPalette.PaletteChanged(objPalette.arrMarkName));
 }
 
 TEST_F(FileCommandsTest, SaveAsSetsPathAndTitleOnlyWhenWritten) {
     objSettings.strCustomFormat = "#%UR%%UG%%UB%";
-    objView.arrName.at(0) = "Not JavaScript colour";
+    objPalette.arrMarkName.at(0) = "Not JavaScript colour";
     ChangePalette();
     objDialogs.arrAnswers = {PathOf("gone/x.txt"), PathOf("x.txt")};
 
@@ -331,7 +326,7 @@ TEST_F(FileCommandsTest, SaveAsSetsPathAndTitleOnlyWhenWritten) {
     EXPECT_TRUE(objCommands.SaveAs());
     EXPECT_EQ(objPalette.strPalettePath, PathOf("x.txt"));
     EXPECT_EQ(objView.arrCalls, (std::vector<std::string>{"Title Huevra - x.txt", "White"}));
-    EXPECT_FALSE(objPalette.PaletteChanged(objView.arrName));
+    EXPECT_FALSE(objPalette.PaletteChanged(objPalette.arrMarkName));
     EXPECT_NE(ReadWhole(PathOf("x.txt")).find("\r\nCustom: #010302\r\n"), std::string::npos);
     EXPECT_EQ(arrPumped, (std::vector<std::size_t>{0, 0}));  // after each dialog
 }

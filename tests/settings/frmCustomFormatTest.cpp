@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "help/HTMLHelp.h"
+#include "help/HelpSupport.h"
 #include "settings/frmCustomFormat.h"
 #include "tests/settings/SettingsDialogFixture.h"
 
@@ -48,6 +49,10 @@ class frmCustomFormatTest : public SettingsDialogTest {
 protected:
     FakeHelpViewer objHelp;
     HTMLHelp objHTMLHelp{objHelp};
+    /// The dialog's help as the main window gives it.
+    std::function<void()> HelpOpener() {
+        return HelpTopicOpener(objHTMLHelp, objMessages, strCustomFormatTopic);
+    }
     std::unique_ptr<frmCustomFormat> frm;
 
     void TearDown() override {
@@ -56,7 +61,8 @@ protected:
     }
 
     void Open() {
-        frm = std::make_unique<frmCustomFormat>(objSettings, objRegistry, objMessages, objHTMLHelp);
+        frm =
+            std::make_unique<frmCustomFormat>(objSettings, objRegistry, objMessages, HelpOpener());
         ShowActive(*frm);
     }
     std::string Text() const { return frm->txtFormat->text().toStdString(); }
@@ -245,7 +251,8 @@ TEST_F(frmCustomFormatTest, TemplateTheStoreRefusesIsToldOnceAndKeptForTheRun) {
     } objReadOnly;
     objReadOnly.mapValue[{strSettingsKey, "CustomFormat"}] = "stored";
     const auto OpenOn = [&] {
-        frm = std::make_unique<frmCustomFormat>(objSettings, objReadOnly, objMessages, objHTMLHelp);
+        frm =
+            std::make_unique<frmCustomFormat>(objSettings, objReadOnly, objMessages, HelpOpener());
         ShowActive(*frm);
     };
     OpenOn();
@@ -289,7 +296,9 @@ TEST_F(frmCustomFormatTest, HelpWindowTakesInputWhileTheDialogIsOpenAndOutlivesI
     objOwner.show();
     WindowHelpViewer objWindowHelp;
     HTMLHelp objWindowHTMLHelp(objWindowHelp);
-    frmCustomFormat frmDialog(objSettings, objRegistry, objMessages, objWindowHTMLHelp, &objOwner);
+    frmCustomFormat frmDialog(objSettings, objRegistry, objMessages,
+                              HelpTopicOpener(objWindowHTMLHelp, objMessages, strCustomFormatTopic),
+                              &objOwner);
     bool blnChecked = false;
     QTimer::singleShot(0, &frmDialog, [&] {
         QTest::mouseClick(frmDialog.cmdHelp, Qt::LeftButton);

@@ -1,0 +1,17 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/HuevraCli.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arrArgs(argv + (argc > 0 ? 1 : 0), argv + argc);
+    int intStatus = RunHuevraCli(arrArgs, std::cout, std::cerr);
+    std::cout.flush();
+    // A full disk or a closed pipe would otherwise lose the output without a word.
+    if (!std::cout) {
+        std::cerr << "huevra-cli: cannot write the output\n";
+        if (intStatus == intExitOk) intStatus = intExitRefused;
+    }
+    return intStatus;
+}
