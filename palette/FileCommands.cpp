@@ -105,7 +105,7 @@ bool FileCommands::QueryClose(bool blnClosingAfterError) {
     if (!objSettings.PromptToSave()) return true;
     if (!objPalette.PaletteChanged()) return true;
     switch (objMessages.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
-                              MessageButtons::YesNoCancel)) {
+                             MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return true;
         // A palette the user asked to keep is not lost: a cancelled or failed save keeps the
@@ -126,7 +126,7 @@ std::string FileCommands::GetNotepadPath() { return ChoosePath(strNotepadDialogT
 FileCommands::PromptResult FileCommands::OfferToSave() {
     if (!objPalette.PaletteChanged()) return PromptResult::Unchanged;
     switch (objMessages.Show(strSavePromptText, strProgramTitle, MessageIcon::Question,
-                              MessageButtons::YesNoCancel)) {
+                             MessageButtons::YesNoCancel)) {
         case MessageAnswer::No:
             return PromptResult::Discarded;
         case MessageAnswer::Yes: {

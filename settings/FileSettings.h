@@ -9,12 +9,12 @@
 
 class FileSettings : public IFileSettings {
 public:
-    explicit FileSettings(ProgramSettings& objSettings) : objSettings_(objSettings) {}
+    explicit FileSettings(ProgramSettings& objSettings) : objSettings(objSettings) {}
 
     bool PromptToSave() const override;
     std::string CustomFormat() const override;
     std::string StartingFolder() override;
 
 private:
-    ProgramSettings& objSettings_;
+    ProgramSettings& objSettings;
 };
