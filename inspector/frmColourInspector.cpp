@@ -225,6 +225,7 @@ void frmColourInspector::CreateControls() {
     lblColourTextMessage->setMinimumHeight(lblColourTextMessage->fontMetrics().lineSpacing() * 2);
     lblColourTextMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    setTabOrder(tabSections, txtNotation[0]);
     setTabOrder(txtNotation[0], cmdCopy[0]);
     for (int i = 1; i < intColourNotationCount; ++i) {
         setTabOrder(cmdCopy[i - 1], txtNotation[i]);

@@ -6,7 +6,9 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,6 +30,7 @@
 #include "inspector/ContrastSection.h"
 #include "inspector/frmColourInspector.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/WindowChecks.h"
 
 namespace {
 
@@ -376,4 +379,40 @@ TEST_F(InspectorSectionsTest, AChangeOfAMarkWorksOutItsOwnRowAndColumnOnly) {
     EXPECT_EQ(Contrast().lngPairsWorkedOut - lngPairs, 10);
     EXPECT_EQ(Vision().lngColoursSimulated - lngSimulated, 4);
     EXPECT_EQ(Text(Contrast().lblTextMark[2]), "Text: mark 3 Ink");
+}
+
+TEST_F(InspectorSectionsTest, CellsKeepTheMarksColoursUnderADarkDesktopWhileCaptionsFollowIt) {
+    const QPalette objSaved = QApplication::palette();
+    for (const bool blnDark : {false, true}) {
+        SCOPED_TRACE(blnDark ? "dark" : "light");
+        QApplication::setPalette(blnDark ? DarkPalette() : objSaved);
+        for (int intPage : {1, 2}) {
+            frm->tabSections->setCurrentIndex(intPage);
+            frm->show();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(LowContrastTexts(frm, 4.5), std::vector<std::string>{});
+            // With HUEVRA_SHOT_DIR set, the page is saved to be looked at.
+            if (const char* strDir = std::getenv("HUEVRA_SHOT_DIR"))
+                frm->grab().save(
+                    QStringLiteral("%1/inspector-page%2-%3.png")
+                        .arg(QString::fromLocal8Bit(strDir))
+                        .arg(intPage)
+                        .arg(blnDark ? QStringLiteral("dark") : QStringLiteral("light")));
+        }
+        frm->tabSections->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        // Blue on yellow, a cell not chosen: its edge is yellow and its middle holds blue text.
+        ContrastCell* objCell = Contrast().cmdCell[4][1];
+        const QImage objImage = objCell->grab().toImage();
+        EXPECT_EQ(objImage.pixelColor(1, objImage.height() / 2), QColor(255, 255, 0));
+        bool blnBlue = false;
+        for (int y = 0; y < objImage.height() && !blnBlue; ++y)
+            for (int x = 0; x < objImage.width() && !blnBlue; ++x)
+                blnBlue = objImage.pixelColor(x, y) == QColor(0, 0, 255);
+        EXPECT_TRUE(blnBlue);
+        EXPECT_EQ(Contrast().lblTextMark[0]->palette().color(QPalette::WindowText),
+                  QApplication::palette().color(QPalette::WindowText));
+        EXPECT_EQ(BackColour(Vision().picSimulated[0][1]), PackColour(255, 244, 0));
+    }
+    QApplication::setPalette(objSaved);
 }
