@@ -59,7 +59,7 @@ private:
 class ContrastSection : public QWidget {
     Q_OBJECT
 public:
-    /// fnMakeTextPass gives a mark a colour; the section never sets one itself.
+    /// fnSetMarkColour gives a mark a colour; the section never sets one itself.
     ContrastSection(const Palette& objPalette,
                     std::function<void(int intMark, const typColour& typValue)> fnSetMarkColour,
                     QWidget* objParent);
