@@ -10,11 +10,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
 #include "core/modSupport.h"
+#include "inspector/ColourVisionSection.h"
+#include "inspector/ContrastSection.h"
 #include "widgets/QtColour.h"
 
 namespace {
@@ -51,13 +56,15 @@ QPoint ColourInspectorPosition(const QRect& rctMainFrame, const QSize& objFrameS
 
 frmColourInspector::frmColourInspector(const Palette& objPalette, PaletteEvents& objPaletteEvents,
                                        const ColourScrollBars& objScrollBars,
-                                       IClipboard& objClipboard, std::function<void()> fnShowHelp)
+                                       IClipboard& objClipboard, std::function<void()> fnShowHelp,
+                                       std::function<bool(int intMark)> fnSelectMark)
     : QWidget(nullptr),
       objPalette(objPalette),
       objPaletteEvents(&objPaletteEvents),
       objScrollBars(objScrollBars),
       objClipboard(objClipboard),
-      fnShowHelp(std::move(fnShowHelp)) {
+      fnShowHelp(std::move(fnShowHelp)),
+      fnSelectMark(std::move(fnSelectMark)) {
     setObjectName(QStringLiteral("frmColourInspector"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -75,9 +82,21 @@ frmColourInspector::frmColourInspector(const Palette& objPalette, PaletteEvents&
 
     connect(&objPaletteEvents, &PaletteEvents::markChanged, this, [this](int intMark) {
         if (intMark == this->objPalette.intSelectedMark) ShowSelectedMark();
+        if (intMark < 0 || intMark >= intMarkCount) return;
+        objContrast->ShowMark(intMark);
+        objColourVision->ShowMark(intMark);
     });
-    connect(&objPaletteEvents, &PaletteEvents::selectedMarkChanged, this,
-            [this] { ShowSelectedMark(); });
+    connect(&objPaletteEvents, &PaletteEvents::selectedMarkChanged, this, [this](int intMark) {
+        ShowSelectedMark();
+        if (!typPendingColour) return;
+        if (typPendingColour->first != intMark) {
+            // The user chose another mark meanwhile: the colour is not for that one.
+            typPendingColour.reset();
+            return;
+        }
+        // The selection shows the mark's own colour first; the new one follows it.
+        QTimer::singleShot(0, this, [this] { SetPendingColour(); });
+    });
     // The window serves one main window and must not keep the program running without it; the
     // palette's events go before the palette itself.
     connect(&objPaletteEvents, &QObject::destroyed, this, &QWidget::close);
@@ -86,6 +105,12 @@ frmColourInspector::frmColourInspector(const Palette& objPalette, PaletteEvents&
 
     ShowSelectedMark();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A page learns of its size by a resize event, which a window not yet shown does not get:
+    // the first page is laid out here, so that its controls work before the first showing.
+    layout()->activate();
+    stkSections->layout()->setGeometry(stkSections->contentsRect());
+    if (QWidget* objPage = stkSections->currentWidget(); objPage && objPage->layout())
+        objPage->layout()->setGeometry(objPage->rect());
 }
 
 void frmColourInspector::CreateControls() {
@@ -164,13 +189,43 @@ void frmColourInspector::CreateControls() {
     objRows->setAlignment(lblColourText, Qt::AlignBottom);
     objRows->setAlignment(txtColourText, Qt::AlignBottom);
     objRows->setAlignment(cmdSetColour, Qt::AlignBottom);
+    // The notations, the contrast and the colour vision each on a page of their own, so that
+    // the window fits a screen of 1024 lines. A tab bar over a stack of pages, not a tab
+    // widget: the window lays its pages out before it is first shown.
+    tabSections = new QTabBar(this);
+    name(tabSections, QStringLiteral("tabSections"));
+    tabSections->setExpanding(false);
+    stkSections = new QStackedWidget(this);
+    name(stkSections, QStringLiteral("stkSections"));
+    stkSections->setFrameShape(QFrame::StyledPanel);
+    auto* objNotations = new QWidget(stkSections);
+    objNotations->setObjectName(QStringLiteral("pageNotations"));
+    auto* objNotationsLayout = new QVBoxLayout(objNotations);
+    objNotationsLayout->addLayout(objRows);
+    objNotationsLayout->addStretch(1);
+    objContrast = new ContrastSection(
+        objPalette,
+        [this](int intMark, const typColour& typValue) { SetMarkColour(intMark, typValue); },
+        stkSections);
+    objColourVision = new ColourVisionSection(objPalette, stkSections);
+    for (auto [objPage, strTab] :
+         {std::pair<QWidget*, QString>{objNotations, QStringLiteral("Notations")},
+          {objContrast, QStringLiteral("Contrast")},
+          {objColourVision, QStringLiteral("Colour vision")}}) {
+        stkSections->addWidget(objPage);
+        tabSections->addTab(strTab);
+    }
+    connect(tabSections, &QTabBar::currentChanged, stkSections, &QStackedWidget::setCurrentIndex);
     auto* objWindow = new QVBoxLayout(this);
     objWindow->addLayout(objHeader);
-    objWindow->addLayout(objRows);
+    objWindow->addWidget(tabSections);
+    objWindow->addWidget(stkSections);
+    objWindow->setSpacing(0);
     // The message takes two lines at most; its room is kept so that the window keeps its size.
     lblColourTextMessage->setMinimumHeight(lblColourTextMessage->fontMetrics().lineSpacing() * 2);
     lblColourTextMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    setTabOrder(tabSections, txtNotation[0]);
     setTabOrder(txtNotation[0], cmdCopy[0]);
     for (int i = 1; i < intColourNotationCount; ++i) {
         setTabOrder(cmdCopy[i - 1], txtNotation[i]);
@@ -242,6 +297,33 @@ void frmColourInspector::cmdSetColour_Click() {
 void frmColourInspector::Help() {
     Guarded([&] {
         if (fnShowHelp) fnShowHelp();
+    });
+}
+
+void frmColourInspector::SetMarkColour(int intMark, const typColour& typValue) {
+    Guarded([&] {
+        if (intMark < 0 || intMark >= intMarkCount) return;
+        if (intMark == objPalette.intSelectedMark) {
+            typPendingColour.reset();
+            // Last: the bars' changes may delete this window.
+            SetColourScrollBars(objScrollBars, typValue);
+            return;
+        }
+        typPendingColour = std::pair{intMark, typValue};
+        // The selection tells of itself through the palette's events, at once or, while the
+        // main window is busy, once it is done.
+        if (!fnSelectMark || !fnSelectMark(intMark)) typPendingColour.reset();
+    });
+}
+
+void frmColourInspector::SetPendingColour() {
+    Guarded([&] {
+        if (!typPendingColour || !objPaletteEvents) return;
+        const auto [intMark, typValue] = *typPendingColour;
+        typPendingColour.reset();
+        if (intMark != objPalette.intSelectedMark) return;
+        // Last: the bars' changes may delete this window.
+        SetColourScrollBars(objScrollBars, typValue);
     });
 }
 

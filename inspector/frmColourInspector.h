@@ -11,7 +11,9 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/ColourText.h"
 #include "core/Platform.h"
@@ -19,10 +21,14 @@
 #include "palette/PaletteModel.h"
 #include "widgets/ColourScrollBars.h"
 
+class ColourVisionSection;
+class ContrastSection;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
+class QTabBar;
 
 /// Returns where a window of a frame size opens beside a main window's frame: to its right when
 /// it fits on the screen's available area, else to its left, else at the screen's right edge;
@@ -35,16 +41,21 @@ class frmColourInspector : public QWidget {
 public:
     /// A top-level window without owner that is deleted when closed. It reads the palette when
     /// the palette's events tell of a change, sets a colour through the scroll bars, and closes
-    /// by itself when the palette's events go.
+    /// by itself when the palette's events go. fnSelectMark selects a mark as a click on it
+    /// does, and returns false when the mark cannot be selected; the window calls it before it
+    /// sets a colour for a mark that is not the selected one.
     frmColourInspector(const Palette& objPalette, PaletteEvents& objPaletteEvents,
                        const ColourScrollBars& objScrollBars, IClipboard& objClipboard,
-                       std::function<void()> fnShowHelp);
+                       std::function<void()> fnShowHelp,
+                       std::function<bool(int intMark)> fnSelectMark = {});
     frmColourInspector(const frmColourInspector&) = delete;
     frmColourInspector& operator=(const frmColourInspector&) = delete;
 
     // Controls, in creation order.
     QFrame* picSample = nullptr;
     QLabel* lblMark = nullptr;
+    QTabBar* tabSections = nullptr;  // "Notations", "Contrast", "Colour vision"
+    QStackedWidget* stkSections = nullptr;
     std::array<QLabel*, intColourNotationCount> lblNotation{};
     std::array<QLineEdit*, intColourNotationCount> txtNotation{};
     std::array<QPushButton*, intColourNotationCount> cmdCopy{};
@@ -52,6 +63,8 @@ public:
     QLineEdit* txtColourText = nullptr;
     QPushButton* cmdSetColour = nullptr;
     QLabel* lblColourTextMessage = nullptr;
+    ContrastSection* objContrast = nullptr;
+    ColourVisionSection* objColourVision = nullptr;
 
     /// Shows the selected mark: its number, name and colour in every notation.
     void ShowSelectedMark();
@@ -61,8 +74,13 @@ public:
     /// changes let pending events run, which may close and delete this window.
     void cmdSetColour_Click();
     void Help();
+    /// Gives a mark a colour through the scroll bars. Another mark than the selected one is
+    /// selected first, as a click on it does, and takes the colour once it is the selected one.
+    void SetMarkColour(int intMark, const typColour& typValue);
 
 private:
+    void SetPendingColour();
+
     void CreateControls();
     void ShowMessage(const QString& strMessage);
 
@@ -71,4 +89,7 @@ private:
     ColourScrollBars objScrollBars;
     IClipboard& objClipboard;
     std::function<void()> fnShowHelp;
+    std::function<bool(int)> fnSelectMark;
+    /// A colour waiting for its mark to become the selected one.
+    std::optional<std::pair<int, typColour>> typPendingColour;
 };

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScreen>
 
 #include "core/modSupport.h"
@@ -15,7 +16,14 @@ void frmMain::mnuToolsColourInspector_Click() {
         if (!objColourInspector) {
             objColourInspector = new frmColourInspector(
                 objPalette, objPaletteEvents, {hsbRed, hsbGreen, hsbBlue}, objServices.objClipboard,
-                HelpTopicOpener(objHTMLHelp, objServices.objMessages, strColourInspectorTopic));
+                HelpTopicOpener(objHTMLHelp, objServices.objMessages, strColourInspectorTopic),
+                [objMark = optColor](int intMark) {
+                    // As the user's click: a mark chosen while the window is busy waits for it.
+                    QRadioButton* objOption = objMark.at(intMark);
+                    if (!objOption->isEnabled()) return false;
+                    objOption->click();
+                    return true;
+                });
             // Beside the main window; its frame is taken to be as thick as the main window's.
             objColourInspector->adjustSize();
             const QSize objFrameSize =
