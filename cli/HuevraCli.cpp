@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/HuevraCliPalette.h"
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/ColourSpaces.h"
@@ -21,7 +22,7 @@ namespace {
 
 constexpr std::string_view strPrefix = "huevra-cli: ";
 
-enum class CliCommand { Help, Version, Convert, Name, Classify };
+enum class CliCommand { Help, Version, Convert, Name, Classify, Palette };
 
 // What convert writes: a notation (0..13) or a code format (0..11).
 struct typTarget {
@@ -83,6 +84,8 @@ std::string HelpText() {
         "                          [--] COLOUR...\n"
         "       huevra-cli name [--] COLOUR\n"
         "       huevra-cli classify [--] COLOUR\n"
+        "       huevra-cli palette export --format FORMAT [--output FILE] PALETTE.txt\n"
+        "       huevra-cli palette import [--format FORMAT] [--output PALETTE.txt] FILE\n"
         "       huevra-cli --help | --version\n"
         "\n"
         "A COLOUR is any CSS colour (#ffcc00, rgb(), hsl(), oklch(), gold, ...), a\n"
@@ -95,6 +98,12 @@ std::string HelpText() {
         "  name                prints the CSS colour names of COLOUR, or the nearest\n"
         "                      name and its distance deltaEOK\n"
         "  classify            says whether COLOUR is websafe, failsafe and named\n"
+        "  palette export      writes the six marks of a Huevra palette file in FORMAT:\n"
+        "                      gpl (GIMP palette), css (custom properties), scss\n"
+        "                      (variables), json (design tokens) or ase (swatch exchange)\n"
+        "  palette import      reads a file in one of those formats (FORMAT from its\n"
+        "                      extension or content) and writes a Huevra palette file of\n"
+        "                      its first six colours\n"
         "\n"
         "Options of convert:\n"
         "  -t, --to NOTATION   one of: ";
@@ -110,11 +119,16 @@ std::string HelpText() {
         "                      (colour-N for the Nth COLOUR when none is given)\n"
         "  --                  ends the options: a COLOUR after it may begin with \"-\"\n"
         "\n"
+        "Options of palette:\n"
+        "  -f, --format FORMAT gpl, css, scss, json or ase\n"
+        "  -o, --output FILE   the file to write, replaced only once complete (standard\n"
+        "                      output when none is given)\n"
+        "\n"
         "Notes such as \"alpha ignored\" and \"mapped into sRGB\" and every error go to\n"
         "standard error; a refused COLOUR is shown with its character position, counted\n"
         "from 1.\n"
         "\n"
-        "Exit status: 0 done, 1 a COLOUR refused, 2 a usage error.\n";
+        "Exit status: 0 done, 1 a COLOUR or file refused, 2 a usage error.\n";
     return strText;
 }
 
@@ -197,11 +211,22 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
         typRead.enmCommand = CliCommand::Name;
     } else if (strFirst == "classify") {
         typRead.enmCommand = CliCommand::Classify;
+    } else if (strFirst == "palette") {
+        // Its own options; only the help is answered here.
+        typRead.enmCommand = CliCommand::Palette;
+        for (std::size_t i = 1; i < arrArgs.size() && arrArgs[i] != "--"; ++i) {
+            if (arrArgs[i] == "--help" || arrArgs[i] == "-h") {
+                typRead.enmCommand = CliCommand::Help;
+                break;
+            }
+        }
+        typRead.arrColours.assign(arrArgs.begin() + 1, arrArgs.end());
+        return "";
     } else if (!strFirst.empty() && strFirst.front() == '-') {
         return "unknown option " + Quoted(strFirst) + " (huevra-cli --help lists the options)";
     } else {
         return "unknown command " + Quoted(strFirst) +
-               "; the commands are convert, name and classify";
+               "; the commands are convert, name, classify and palette";
     }
     const bool blnConvert = typRead.enmCommand == CliCommand::Convert;
 
@@ -395,6 +420,8 @@ int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
             return RunName(typRequested, objOut, objErr);
         case CliCommand::Classify:
             return RunClassify(typRequested, objOut, objErr);
+        case CliCommand::Palette:
+            return RunPaletteCommand(typRequested.arrColours, objOut, objErr);
     }
     return intExitUsage;
 }

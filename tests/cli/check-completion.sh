@@ -45,6 +45,15 @@ expect "" huevra-cli convert --template ''
 expect "" huevra-cli convert -- --t
 expect "" huevra-cli name --to ok
 expect "--help" huevra-cli classify --h
+expect "palette" huevra-cli pa
+expect "export import" huevra-cli palette ''
+expect "css" huevra-cli palette export --format c
+expect "scss" huevra-cli palette export -f s
+expect "--format=gpl" huevra-cli palette import --format=g
+expect "ase" huevra-cli palette export --format = a
+expect "-- --format --help --output" huevra-cli palette export --
+# A file name: the man page beside the script.
+expect "${script%.bash-completion}.1" huevra-cli palette export -f gpl "${script%.bash-completion}.1"
 
 if [ -n "$program" ]; then
     COMP_WORDS=(huevra-cli convert --to "")
