@@ -71,7 +71,7 @@ private:
     }
 
     JsonValue ReadValue(int intDepth) {
-        if (intDepth > intMaxDepth) Fail("nested more than 64 deep");
+        if (intDepth >= intMaxDepth) Fail("nested more than 64 deep");
         JsonValue objValue;
         objValue.intOffset = intPos;
         if (intPos >= strText.size()) Fail("expected a value, found the end of the file");
