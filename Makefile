@@ -4,8 +4,10 @@
 #   make test-asan  the same tests in an AddressSanitizer + UBSan build (build-asan/)
 #   make test-exhaustive  every 8-bit colour through every colour notation, optimised (build-release/)
 #   make bench      build and run the benchmarks
-#   make fuzz       run the five fuzzers for 20 seconds each (build-fuzz/)
-#   make fuzz-long  run the five fuzzers for 10 million inputs each, inputs past 1 MiB
+#   make fuzz       run the six fuzzers for 20 seconds each (build-fuzz/)
+#   make fuzz-long  run the six fuzzers for 10 million inputs each, inputs past 1 MiB
+#   make test-interop  not in CI: installs GIMP, Inkscape, Chromium and sassc and checks the
+#                   exported palette files with them
 #   make package    build the Debian package build/huevra_<version>_<arch>.deb
 #   make package-test  build the package, then install it into a scratch root and start it
 
@@ -16,9 +18,10 @@ RELEASE_BUILD ?= build-release
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 FUZZ_RUNS ?= 10000000
-FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer colour_text_fuzzer cli_args_fuzzer
+FUZZ_TARGETS = palette_fuzzer settings_fuzzer template_fuzzer colour_text_fuzzer cli_args_fuzzer \
+               palette_exchange_fuzzer
 
-.PHONY: deps configure build test test-asan test-exhaustive bench fuzz fuzz-build fuzz-long run package package-test clean
+.PHONY: deps configure build test test-asan test-exhaustive test-interop bench fuzz fuzz-build fuzz-long run package package-test clean
 
 deps:
 	./scripts/install-deps.sh
@@ -42,6 +45,12 @@ test-exhaustive: deps
 	cmake -S . -B $(RELEASE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUEVRA_BENCHMARKS=OFF
 	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target colour_text_exhaustive
 	./$(RELEASE_BUILD)/tests/core/colour_text_exhaustive
+
+# Outside CI: the exported palette files read by GIMP, Inkscape, Chromium and sassc.
+test-interop: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target huevra-cli
+	./tests/interop/run-interop.sh ./$(BUILD)/huevra-cli
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD)

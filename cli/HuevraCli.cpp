@@ -12,6 +12,7 @@
 
 #include "cli/AccessibilityCommands.h"
 #include "cli/CliSupport.h"
+#include "cli/HuevraCliPalette.h"
 #include "core/Classification.h"
 #include "core/CodeFormats.h"
 #include "core/ColourSpaces.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr std::string_view strPrefix = strCliMessagePrefix;
 
-enum class CliCommand { Help, Version, Convert, Name, Classify };
+enum class CliCommand { Help, Version, Convert, Name, Classify, Palette };
 
 // What convert writes: a notation (0..13) or a code format (0..11).
 struct typTarget {
@@ -88,6 +89,8 @@ std::string HelpText() {
         "       huevra-cli contrast [--json] [--] TEXT BACKGROUND\n"
         "       huevra-cli simulate --type DEFICIENCY [--to NOTATION] [--] COLOUR...\n"
         "       huevra-cli check-palette [--pair TEXT:BACKGROUND]... [--level LEVEL] FILE\n"
+        "       huevra-cli palette export --format FORMAT [--output FILE] PALETTE.txt\n"
+        "       huevra-cli palette import [--format FORMAT] [--output PALETTE.txt] FILE\n"
         "       huevra-cli --help | --version\n"
         "\n"
         "A COLOUR is any CSS colour (#ffcc00, rgb(), hsl(), oklch(), gold, ...), a\n"
@@ -109,6 +112,12 @@ std::string HelpText() {
         "  check-palette       prints the contrast ratios of the six marks of the\n"
         "                      palette FILE, or checks the pairs of marks given, and\n"
         "                      the pairs of marks that look alike with a deficiency\n"
+        "  palette export      writes the six marks of a Huevra palette file in FORMAT:\n"
+        "                      gpl (GIMP palette), css (custom properties), scss\n"
+        "                      (variables), json (design tokens) or ase (swatch exchange)\n"
+        "  palette import      reads a file in one of those formats (FORMAT from its\n"
+        "                      extension or content) and writes a Huevra palette file of\n"
+        "                      its first six colours\n"
         "\n"
         "Options of convert:\n"
         "  -t, --to NOTATION   one of: ";
@@ -133,6 +142,10 @@ std::string HelpText() {
         "                      checks mark TEXT (1 to 6) as text on mark BACKGROUND\n"
         "      --level LEVEL   the level the pairs must reach: AA (when not given),\n"
         "                      AA-large, AAA, AAA-large or non-text\n"
+        "Options of palette:\n"
+        "  -f, --format FORMAT gpl, css, scss, json or ase\n"
+        "  -o, --output FILE   the file to write, replaced only once complete (standard\n"
+        "                      output when none is given)\n"
         "\n"
         "Notes such as \"alpha ignored\" and \"mapped into sRGB\" and every error go to\n"
         "standard error; a refused COLOUR is shown with its character position, counted\n"
@@ -223,12 +236,23 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
         typRead.enmCommand = CliCommand::Name;
     } else if (strFirst == "classify") {
         typRead.enmCommand = CliCommand::Classify;
+    } else if (strFirst == "palette") {
+        // Its own options; only the help is answered here.
+        typRead.enmCommand = CliCommand::Palette;
+        for (std::size_t i = 1; i < arrArgs.size() && arrArgs[i] != "--"; ++i) {
+            if (arrArgs[i] == "--help" || arrArgs[i] == "-h") {
+                typRead.enmCommand = CliCommand::Help;
+                break;
+            }
+        }
+        typRead.arrColours.assign(arrArgs.begin() + 1, arrArgs.end());
+        return "";
     } else if (!strFirst.empty() && strFirst.front() == '-') {
         return "unknown option " + Quoted(strFirst) + " (huevra-cli --help lists the options)";
     } else {
         return "unknown command " + Quoted(strFirst) +
-               "; the commands are convert, name, classify, contrast, simulate and "
-               "check-palette";
+               "; the commands are convert, name, classify, contrast, simulate, "
+               "check-palette and palette";
     }
     const bool blnConvert = typRead.enmCommand == CliCommand::Convert;
 
@@ -424,6 +448,8 @@ int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
             return RunName(typRequested, objOut, objErr);
         case CliCommand::Classify:
             return RunClassify(typRequested, objOut, objErr);
+        case CliCommand::Palette:
+            return RunPaletteCommand(typRequested.arrColours, objOut, objErr);
     }
     return intExitUsage;
 }

@@ -292,9 +292,8 @@ LineReadResult ReadPaletteLines(std::istream& objIn, std::vector<std::string>& a
     return LineReadResult::Ok;
 }
 
-LineReadResult ReadPaletteLinesFromFile(const std::string& strPath,
-                                        std::vector<std::string>& arrFileLine) {
-    arrFileLine.clear();
+LineReadResult ReadPaletteFileBytes(const std::string& strPath, std::string& strBytes) {
+    strBytes.clear();
     const QString strFile = QString::fromStdString(strPath);
     // Only regular files: opening a pipe or a device could block or never end.
     const QFileInfo objInfo(strFile);
@@ -312,9 +311,17 @@ LineReadResult ReadPaletteLinesFromFile(const std::string& strPath,
     }
     if (objFile.error() != QFileDevice::NoError) return LineReadResult::CannotRead;
     if (arrBytes.size() > static_cast<qint64>(intMaxPaletteBytes)) return LineReadResult::Rejected;
+    strBytes.assign(arrBytes.constData(), static_cast<std::size_t>(arrBytes.size()));
+    return LineReadResult::Ok;
+}
 
-    std::istringstream objIn(
-        std::string(arrBytes.constData(), static_cast<std::size_t>(arrBytes.size())));
+LineReadResult ReadPaletteLinesFromFile(const std::string& strPath,
+                                        std::vector<std::string>& arrFileLine) {
+    arrFileLine.clear();
+    std::string strBytes;
+    const LineReadResult enmRead = ReadPaletteFileBytes(strPath, strBytes);
+    if (enmRead != LineReadResult::Ok) return enmRead;
+    std::istringstream objIn(std::move(strBytes));
     return ReadPaletteLines(objIn, arrFileLine);
 }
 
@@ -406,20 +413,29 @@ bool WritePaletteFile(const std::string& strPath, Palette& objPalette,
     WritePaletteText(objText, objPalette, arrName, strCustomFormat);
     const std::string strText = objText.str();
 
-    // The new text goes to a file beside the old one and replaces it only once complete.
-    if (strPath.empty()) return false;
-    QSaveFile objFile(QString::fromStdString(strPath));
-    if (!objFile.open(QIODevice::WriteOnly)) return false;
-    const auto lngSize = static_cast<qint64>(strText.size());
-    // QSaveFile::commit does not notice a failure of its own final flush (a full disk then
-    // replaces the file with a cut-off copy), so the buffer is flushed and checked here.
-    if (objFile.write(strText.data(), lngSize) != lngSize || !objFile.flush() ||
-        objFile.error() != QFileDevice::NoError) {
-        objFile.cancelWriting();
-        return false;
-    }
-    if (!objFile.commit()) return false;
+    if (!ReplaceFileContents(strPath, strText).empty()) return false;
 
     objPalette.MarkSaved(arrName);
     return true;
+}
+
+std::string ReplaceFileContents(const std::string& strPath, std::string_view strBytes) {
+    // The new bytes go to a file beside the old one and replace it only once complete.
+    if (strPath.empty()) return "no file name was given";
+    QSaveFile objFile(QString::fromStdString(strPath));
+    if (!objFile.open(QIODevice::WriteOnly)) return objFile.errorString().toStdString();
+    const auto lngSize = static_cast<qint64>(strBytes.size());
+    // QSaveFile::commit does not notice a failure of its own final flush (a full disk then
+    // replaces the file with a cut-off copy), so the buffer is flushed and checked here.
+    if (objFile.write(strBytes.data(), lngSize) != lngSize || !objFile.flush() ||
+        objFile.error() != QFileDevice::NoError) {
+        std::string strWhy = objFile.errorString().toStdString();
+        objFile.cancelWriting();
+        return strWhy.empty() ? "the file could not be written" : strWhy;
+    }
+    if (!objFile.commit()) {
+        const std::string strWhy = objFile.errorString().toStdString();
+        return strWhy.empty() ? "the file could not be replaced" : strWhy;
+    }
+    return "";
 }

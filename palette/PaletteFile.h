@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "palette/PaletteModel.h"
@@ -21,6 +22,15 @@ enum class LineReadResult { Ok, Rejected, CannotRead };
 /// or Windows-1252 when the bytes are not valid UTF-8. Rejected when there are no lines or
 /// more than intMaxPaletteLines.
 LineReadResult ReadPaletteLines(std::istream& objIn, std::vector<std::string>& arrFileLine);
+
+/// Reads the bytes of a regular file; CannotRead when it cannot be opened or read or is no
+/// regular file (a pipe or a device is never opened), Rejected when it is larger than
+/// intMaxPaletteBytes.
+LineReadResult ReadPaletteFileBytes(const std::string& strPath, std::string& strBytes);
+
+/// Replaces a file's contents with the bytes only once they are all written; returns "" when
+/// done, else why not, with the old file left as it was.
+std::string ReplaceFileContents(const std::string& strPath, std::string_view strBytes);
 
 /// Reads the lines of a file; CannotRead when it cannot be opened or read, Rejected when it is
 /// larger than intMaxPaletteBytes or ReadPaletteLines rejects it.

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs the fuzzers: the palette file reader, the settings loader, the Custom template renderer,
-# the colour text reader and the command line of huevra-cli, each seeded with its corpus under
-# fuzz/corpus (the palettes of tests/data too) and its dictionary under fuzz/.
+# the colour text reader, the command line of huevra-cli and the palette interchange readers,
+# each seeded with its corpus under fuzz/corpus (the palettes of tests/data too) and its
+# dictionary under fuzz/.
 #   scripts/run-fuzzer.sh <build dir> <seconds per target> [target...]     short run
 #   scripts/run-fuzzer.sh --long <build dir> <runs per target> [target...]  long run
-# The targets are palette, settings, template, colour_text and cli_args; all five when none is
-# named.
+# The targets are palette, settings, template, colour_text, cli_args and palette_exchange; all
+# six when none is named.
 # The long run keeps what it finds in <build dir>/fuzz-corpus, so a second run goes on from it,
 # runs the targets side by side, and prints each target's runs in two lines: the texts at
 # the limits and the bulk. Exits non-zero when a fuzzer finds a problem; the
@@ -24,7 +25,7 @@ if [ "$long" = yes ]; then
 else
     seconds=${2:-20}
 fi
-targets=(palette settings template colour_text cli_args)
+targets=(palette settings template colour_text cli_args palette_exchange)
 if [ $# -gt 2 ]; then targets=("${@:3}"); fi
 
 fuzzer_path() {
@@ -50,11 +51,13 @@ leaks_settings=0
 leaks_template=1
 leaks_colour_text=1
 leaks_cli_args=1
+leaks_palette_exchange=1
 max_len_palette=16384
 max_len_settings=4096
 max_len_template=4096
 max_len_colour_text=4096
 max_len_cli_args=4096
+max_len_palette_exchange=16384
 if [ "$long" = yes ]; then
     # Raw inputs four times longer; texts past the 1 MiB limits of palette and settings files
     # come from the compact form (fuzz/FuzzInput.h) that the seeds at those limits use.
@@ -63,6 +66,7 @@ if [ "$long" = yes ]; then
     max_len_template=16384
     max_len_colour_text=16384
     max_len_cli_args=16384
+    max_len_palette_exchange=65536
 fi
 
 # Fills the corpus folder $2 of target $1 with its seeds.

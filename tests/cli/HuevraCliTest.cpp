@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -32,6 +33,12 @@ std::string Joined(const std::vector<std::string>& arrArgs) {
     std::string strText = "huevra-cli";
     for (const std::string& strArg : arrArgs) strText += " '" + strArg + "'";
     return strText;
+}
+
+std::string FileText(const std::string& strPath) {
+    std::ifstream objIn(strPath, std::ios::binary);
+    EXPECT_TRUE(objIn) << strPath;
+    return {std::istreambuf_iterator<char>(objIn), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> Lines(const std::string& strText) {
@@ -244,6 +251,17 @@ TEST(HuevraCli, UsageErrorsExitWithTwoAndWriteOneLine) {
         {{"name", "red", "blue"}, "name takes one colour, not 2"},
         {{"classify", "--to", "hex", "red"}, "option --to belongs to convert, not to classify"},
         {{"classify"}, "classify takes one colour, not 0"},
+        {{"palette"}, "palette needs export or import"},
+        {{"palette", "print"}, "unknown palette command \"print\""},
+        {{"palette", "export", "p.txt"},
+         "palette export needs --format gpl, css, scss, json or ase"},
+        {{"palette", "export", "--format", "aco", "p.txt"}, "unknown format \"aco\" for --format"},
+        {{"palette", "export", "-fgpl", "a.txt", "b.txt"}, "palette export takes one file, not 2"},
+        {{"palette", "import"}, "palette import takes one file, not 0"},
+        {{"palette", "import", "--output"}, "option --output needs a value"},
+        {{"palette", "import", "--output=", "x.gpl"}, "option --output needs a file name"},
+        {{"palette", "import", "--to", "hex", "x.gpl"},
+         "unknown option \"--to\" for palette import"},
     };
     for (const auto& [arrArgs, strMessage] : arrCases) {
         SCOPED_TRACE(Joined(arrArgs));
@@ -253,6 +271,57 @@ TEST(HuevraCli, UsageErrorsExitWithTwoAndWriteOneLine) {
         EXPECT_EQ(typResult.strErr, "huevra-cli: " + typResult.strErr.substr(12));
         EXPECT_NE(typResult.strErr.find(strMessage), std::string::npos) << typResult.strErr;
         EXPECT_EQ(Lines(typResult.strErr).size(), 1u) << typResult.strErr;
+    }
+}
+
+TEST(HuevraCli, PaletteExportAndImportMatchTheReferenceFiles) {
+    const std::string strDataDir = HUEVRA_TEST_DATA_DIR;
+    const std::string strPalette = strDataDir + "/new-palette.txt";
+    for (const std::string strFormat : {"gpl", "css", "scss", "json", "ase"}) {
+        SCOPED_TRACE(strFormat);
+        const std::string strReference = strDataDir + "/exchange/default." + strFormat;
+        const typRun typExport = RunCli({"palette", "export", "--format", strFormat, strPalette});
+        EXPECT_EQ(typExport.intStatus, 0);
+        EXPECT_EQ(typExport.strErr, "");
+        EXPECT_EQ(typExport.strOut, FileText(strReference));
+        const typRun typImport = RunCli({"palette", "import", strReference});
+        EXPECT_EQ(typImport.intStatus, 0);
+        EXPECT_EQ(typImport.strErr, "");
+        EXPECT_EQ(typImport.strOut, FileText(strPalette));
+    }
+    // Notes go to standard error; --output replaces the file and writes nothing else.
+    const std::string strOutput = testing::TempDir() + "huevra-cli-import.txt";
+    const typRun typNotes = RunCli(
+        {"palette", "import", "--output", strOutput, strDataDir + "/exchange/hand-made.gpl"});
+    EXPECT_EQ(typNotes.intStatus, 0);
+    EXPECT_EQ(typNotes.strOut, "");
+    EXPECT_NE(typNotes.strErr.find("hand-made.gpl\": The file holds 8 colours. Huevra took the "
+                                   "first six.\n"),
+              std::string::npos)
+        << typNotes.strErr;
+    EXPECT_EQ(FileText(strOutput).substr(0, 42), "THIS FILE WAS MADE IN HUEVRA. DO NOT EDIT.");
+}
+
+TEST(HuevraCli, RefusedPaletteFilesExitWithOne) {
+    const std::string strDataDir = HUEVRA_TEST_DATA_DIR;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> arrCases{
+        {{"palette", "import", strDataDir + "/palette-a.txt"},
+         "cannot import \"" + strDataDir + "/palette-a.txt\": The file is none of"},
+        {{"palette", "import", "--format", "gpl", strDataDir + "/palette-a.txt"},
+         "Line 1: a GIMP palette begins with \"GIMP Palette\""},
+        {{"palette", "import", strDataDir + "/no-such-file.gpl"}, "The file cannot be read."},
+        {{"palette", "export", "-f", "css", strDataDir + "/exchange/default.gpl"},
+         "/exchange/default.gpl\" is no Huevra palette file"},
+        {{"palette", "export", "-f", "css", "-o", strDataDir + "/no such folder/x.css",
+          strDataDir + "/new-palette.txt"},
+         "cannot write \"" + strDataDir + "/no such folder/x.css\": "},
+    };
+    for (const auto& [arrArgs, strMessage] : arrCases) {
+        SCOPED_TRACE(Joined(arrArgs));
+        const typRun typResult = RunCli(arrArgs);
+        EXPECT_EQ(typResult.intStatus, 1);
+        EXPECT_EQ(typResult.strOut, "");
+        EXPECT_NE(typResult.strErr.find(strMessage), std::string::npos) << typResult.strErr;
     }
 }
 
@@ -347,8 +416,8 @@ TEST(HuevraCli, ClassifyAnswersThreeQuestions) {
 }
 
 TEST(HuevraCli, HelpAndVersionGoToStandardOutput) {
-    for (const std::vector<std::string>& arrArgs :
-         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"convert", "--help"}}) {
+    for (const std::vector<std::string>& arrArgs : std::vector<std::vector<std::string>>{
+             {"--help"}, {"-h"}, {"convert", "--help"}, {"palette", "import", "-h"}}) {
         SCOPED_TRACE(Joined(arrArgs));
         const typRun typResult = RunCli(arrArgs);
         EXPECT_EQ(typResult.intStatus, 0);
@@ -358,6 +427,9 @@ TEST(HuevraCli, HelpAndVersionGoToStandardOutput) {
             EXPECT_NE(typResult.strOut.find(" " + std::string(strKey)), std::string::npos);
         for (const std::string_view strKey : arrCodeFormatKey)
             EXPECT_NE(typResult.strOut.find(" " + std::string(strKey)), std::string::npos);
+        for (const std::string_view strFormat : {" gpl", " css", " scss", " json", " ase"})
+            EXPECT_NE(typResult.strOut.find(strFormat), std::string::npos);
+        EXPECT_NE(typResult.strOut.find("huevra-cli palette export"), std::string::npos);
         for (const std::string& strLine : Lines(typResult.strOut)) EXPECT_LE(strLine.size(), 80u);
     }
     const typRun typVersion = RunCli({"--version"});

@@ -62,6 +62,15 @@ trap 'rm -rf "$scratch"' EXIT
 touch "$scratch/palette.txt" "$scratch/other.txt"
 expect "$scratch/palette.txt" huevra-cli check-palette --pair 1:2 "$scratch/pa"
 expect "" huevra-cli check-palette -- --l
+expect "palette" huevra-cli pa
+expect "export import" huevra-cli palette ''
+expect "css" huevra-cli palette export --format c
+expect "scss" huevra-cli palette export -f s
+expect "--format=gpl" huevra-cli palette import --format=g
+expect "ase" huevra-cli palette export --format = a
+expect "-- --format --help --output" huevra-cli palette export --
+# A file name: the man page beside the script.
+expect "${script%.bash-completion}.1" huevra-cli palette export -f gpl "${script%.bash-completion}.1"
 
 if [ -n "$program" ]; then
     COMP_WORDS=(huevra-cli convert --to "")
