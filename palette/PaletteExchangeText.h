@@ -10,24 +10,21 @@
 #include <vector>
 
 #include "palette/PaletteExchange.h"
+#include "palette/Utf8.h"
 
 namespace exchange {
 
-/// Appends the UTF-8 form of a code point (U+FFFD for a surrogate or a value past U+10FFFF).
-void AppendUtf8(std::string& strOut, std::uint32_t lngCode);
+// The one UTF-8 codec of the palette library.
+using Utf8::AppendUtf8;
+using Utf8::FirstInvalidUtf8;
+using Utf8::Utf16FromUtf8;
+using Utf8::Utf8FromUtf16;
 
 /// Decodes the character at intPos and moves past it; a byte that starts no well-formed UTF-8
 /// sequence gives U+FFFD and is passed alone.
-std::uint32_t NextCodePoint(std::string_view strText, std::size_t& intPos);
-
-/// Returns the offset of the first byte that is not well-formed UTF-8, or npos.
-std::size_t FirstInvalidUtf8(std::string_view strText);
-
-/// Returns the UTF-16 code units of a UTF-8 text.
-std::u16string Utf16FromUtf8(std::string_view strText);
-
-/// Returns the UTF-8 text of UTF-16 code units; an unpaired surrogate becomes U+FFFD.
-std::string Utf8FromUtf16(const std::u16string& strText);
+inline std::uint32_t NextCodePoint(std::string_view strText, std::size_t& intPos) {
+    return Utf8::DecodeNext(strText, intPos).value_or(0xFFFD);
+}
 
 /// Returns the 1-based line of a byte offset; lines end at LF, CR LF or a lone CR.
 std::size_t LineOfOffset(std::string_view strText, std::size_t intOffset);

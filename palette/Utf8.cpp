@@ -3,6 +3,7 @@
 namespace Utf8 {
 
 void AppendUtf8(std::string& strOut, std::uint32_t lngCode) {
+    if ((lngCode >= 0xD800 && lngCode <= 0xDFFF) || lngCode > 0x10FFFF) lngCode = 0xFFFD;
     if (lngCode < 0x80) {
         strOut += static_cast<char>(lngCode);
     } else if (lngCode < 0x800) {
@@ -53,12 +54,47 @@ std::optional<std::uint32_t> DecodeNext(std::string_view strText, std::size_t& i
     return lngCode;
 }
 
-bool IsValidUtf8(std::string_view strText) {
+std::size_t FirstInvalidUtf8(std::string_view strText) {
     std::size_t intPos = 0;
     while (intPos < strText.size()) {
-        if (!DecodeNext(strText, intPos)) return false;
+        const std::size_t intStart = intPos;
+        if (!DecodeNext(strText, intPos)) return intStart;
     }
-    return true;
+    return std::string_view::npos;
+}
+
+bool IsValidUtf8(std::string_view strText) {
+    return FirstInvalidUtf8(strText) == std::string_view::npos;
+}
+
+std::u16string Utf16FromUtf8(std::string_view strText) {
+    std::u16string strOut;
+    std::size_t intPos = 0;
+    while (intPos < strText.size()) {
+        const std::uint32_t lngCode = DecodeNext(strText, intPos).value_or(0xFFFD);
+        if (lngCode < 0x10000) {
+            strOut += static_cast<char16_t>(lngCode);
+        } else {
+            strOut += static_cast<char16_t>(0xD800 + ((lngCode - 0x10000) >> 10));
+            strOut += static_cast<char16_t>(0xDC00 + ((lngCode - 0x10000) & 0x3FF));
+        }
+    }
+    return strOut;
+}
+
+std::string Utf8FromUtf16(const std::u16string& strText) {
+    std::string strOut;
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        const std::uint32_t lngUnit = strText[i];
+        if (lngUnit >= 0xD800 && lngUnit <= 0xDBFF && i + 1 < strText.size() &&
+            strText[i + 1] >= 0xDC00 && strText[i + 1] <= 0xDFFF) {
+            AppendUtf8(strOut, 0x10000 + ((lngUnit - 0xD800) << 10) + (strText[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(strOut, lngUnit);  // a lone surrogate becomes U+FFFD
+        }
+    }
+    return strOut;
 }
 
 }  // namespace Utf8
