@@ -481,7 +481,7 @@ bool ColourTextParser::ReadComponent(Component& objComponent) {
             return Fail(objComponent.intPosition, "not a fixed colour");
         }
     }
-    if (Peek() == ')' || AtEnd()) return Fail(intPos, "expected a number");
+    // A word that is no number is refused where it starts, not where it ends.
     return Fail(objComponent.intPosition, "expected a number");
 }
 

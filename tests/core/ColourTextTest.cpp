@@ -122,6 +122,8 @@ TEST(ColourText, RefusesWithThePositionAndReason) {
         {"16777216", 0, "number out of range"},
         {"wobble(1 2 3)", 0, "unknown colour function"},
         {"rgb(255 204)", 11, "expected a number"},
+        {"rgb(1 2 x)", 8, "expected a number"},
+        {"oklch(0.5 chroma 3)", 10, "expected a number"},
         {"rgb(255 204 0", 13, "expected ')'"},
         {"rgb(255, 80%, 0)", 9, "numbers and percentages mixed"},
         {"rgb(none, 0, 0)", 4, "'none' needs the syntax without commas"},
