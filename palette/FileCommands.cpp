@@ -257,7 +257,8 @@ std::string FileCommands::ChooseExchangePath(const char* strTitle, bool blnSave,
     objRequest.strTitle = strTitle;
     for (int i = 0; i < intPaletteFormatCount; ++i)
         objRequest.arrFilters.push_back(PaletteFormatFilter(static_cast<PaletteFormat>(i)));
-    if (!blnSave) objRequest.arrFilters.insert(objRequest.arrFilters.begin(), strAllPaletteFilesFilter);
+    if (!blnSave)
+        objRequest.arrFilters.insert(objRequest.arrFilters.begin(), strAllPaletteFilesFilter);
     objRequest.strFilter = objRequest.arrFilters.front();
     objRequest.strDefaultSuffix = blnSave ? std::string(PaletteFormatKey(PaletteFormat::Gpl)) : "";
     objRequest.strInitialFolder = objSettings.StartingFolder();

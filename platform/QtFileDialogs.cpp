@@ -44,30 +44,6 @@ public:
     }
 };
 
-// Qt's dialog reads a typed name with double quotes as a list of quoted names and returns one of
-// them ("a\"b.txt" gives "b.txt"), so such a name is refused and the dialog stays open.
-class ExactNameDialog : public QFileDialog {
-public:
-    using QFileDialog::QFileDialog;
-
-    void accept() override {
-        const auto* objName = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (objName && objName->text().contains(QLatin1Char('"'))) {
-            QMessageBox::warning(this, QString::fromUtf8(strProgramTitle),
-                                 QString::fromUtf8(strQuoteInNameText));
-            return;
-        }
-        QFileDialog::accept();
-    }
-};
-
-// A chooser opened from a modal dialog belongs to that dialog, so that the window manager keeps
-// it with the dialog; any other to the window the service was given.
-QWidget* Owner(QWidget* objParent) {
-    if (QWidget* objModal = QApplication::activeModalWidget()) return objModal;
-    return objParent;
-}
-
 /// Returns the extension of a filter's first pattern ("gpl" of "GIMP palette (*.gpl)"), or the
 /// empty text when the pattern is no plain "*.ext".
 QString FilterSuffix(const QString& strFilter) {
@@ -82,6 +58,36 @@ QString FilterSuffix(const QString& strFilter) {
     const QString strSuffix = strPattern.mid(2);
     if (strSuffix.contains(QLatin1Char('*')) || strSuffix.contains(QLatin1Char('?'))) return {};
     return strSuffix;
+}
+
+// Qt's dialog reads a typed name with double quotes as a list of quoted names and returns one of
+// them ("a\"b.txt" gives "b.txt"), so such a name is refused and the dialog stays open.
+class ExactNameDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    /// Set when a name typed without an extension gets the chosen filter's.
+    bool blnSuffixOfFilter = false;
+
+    void accept() override {
+        const auto* objName = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (objName && objName->text().contains(QLatin1Char('"'))) {
+            QMessageBox::warning(this, QString::fromUtf8(strProgramTitle),
+                                 QString::fromUtf8(strQuoteInNameText));
+            return;
+        }
+        // Set here rather than on a filter change, so that the overwrite question and the
+        // returned name both see the extension of the filter chosen last.
+        if (blnSuffixOfFilter) setDefaultSuffix(FilterSuffix(selectedNameFilter()));
+        QFileDialog::accept();
+    }
+};
+
+// A chooser opened from a modal dialog belongs to that dialog, so that the window manager keeps
+// it with the dialog; any other to the window the service was given.
+QWidget* Owner(QWidget* objParent) {
+    if (QWidget* objModal = QApplication::activeModalWidget()) return objModal;
+    return objParent;
 }
 
 }  // namespace
@@ -102,12 +108,7 @@ std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
             arrFilters << QString::fromStdString(strFilter);
         objDialog.setNameFilters(arrFilters);
         objDialog.selectNameFilter(arrFilters.first());
-        // A name typed without an extension gets the chosen filter's.
-        objDialog.setDefaultSuffix(FilterSuffix(arrFilters.first()));
-        QObject::connect(&objDialog, &QFileDialog::filterSelected, &objDialog,
-                         [&objDialog](const QString& strFilter) {
-                             objDialog.setDefaultSuffix(FilterSuffix(strFilter));
-                         });
+        objDialog.blnSuffixOfFilter = true;
     }
     if (!objRequest.blnOverwritePrompt)
         objDialog.setOption(QFileDialog::DontConfirmOverwrite, true);

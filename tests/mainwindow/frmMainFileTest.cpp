@@ -362,8 +362,7 @@ TEST_F(frmMainFileTest, ExportAndImportFollowSaveAsAndRunFromANameField) {
 
 TEST_F(frmMainFileTest, ImportShowsTheFirstSixAsANewPaletteThatSaveNames) {
     Open();
-    objFileDialogs.arrAnswers = {std::string(HUEVRA_TEST_DATA_DIR) +
-                                 "/exchange/twenty-three.gpl"};
+    objFileDialogs.arrAnswers = {std::string(HUEVRA_TEST_DATA_DIR) + "/exchange/twenty-three.gpl"};
     frm->mnuFileImport->trigger();
 
     EXPECT_EQ(Texts(),

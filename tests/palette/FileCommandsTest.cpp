@@ -446,12 +446,11 @@ TEST_F(FileCommandsTest, ExportWritesTheFormatOfATypedExtensionElseOfTheFilter) 
     };
     objPalette.strPalettePath = PathOf("own.txt");
     objView.strTitle = "Huevra - own.txt";
-    for (const Case& objCase :
-         {Case{PaletteFormat::Gpl, "new-palette.gpl", "default.gpl"},
-          Case{PaletteFormat::Gpl, "new-palette.css", "default.css"},
-          Case{PaletteFormat::Scss, "new-palette.txt", "default.scss"},
-          Case{PaletteFormat::Json, "new-palette", "default.json"},
-          Case{PaletteFormat::Css, "new-palette.ASE", "default.ase"}}) {
+    for (const Case& objCase : {Case{PaletteFormat::Gpl, "new-palette.gpl", "default.gpl"},
+                                Case{PaletteFormat::Gpl, "new-palette.css", "default.css"},
+                                Case{PaletteFormat::Scss, "new-palette.txt", "default.scss"},
+                                Case{PaletteFormat::Json, "new-palette", "default.json"},
+                                Case{PaletteFormat::Css, "new-palette.ASE", "default.ase"}}) {
         SCOPED_TRACE(objCase.strFile);
         objDialogs.arrRequests.clear();
         objDialogs.arrAnswers = {PathOf(objCase.strFile)};
@@ -534,7 +533,7 @@ TEST_F(FileCommandsTest, ImportTakesTheFirstSixAsAnUntitledChangedPalette) {
     EXPECT_TRUE(objCommands.Import());
 
     // The colours and names of tests/data/exchange/twenty-three.gpl.
-    const int arrRgb[intMarkCount][3] = {{10, 7, 250}, {20, 14, 245}, {30, 21, 240},
+    const int arrRgb[intMarkCount][3] = {{10, 7, 250},  {20, 14, 245}, {30, 21, 240},
                                          {40, 28, 235}, {50, 35, 230}, {60, 42, 225}};
     for (int k = 0; k < intMarkCount; ++k) {
         SCOPED_TRACE(k);
@@ -543,16 +542,15 @@ TEST_F(FileCommandsTest, ImportTakesTheFirstSixAsAnUntitledChangedPalette) {
         EXPECT_EQ(typMark.lngGreen, arrRgb[k][1]);
         EXPECT_EQ(typMark.lngBlue, arrRgb[k][2]);
     }
-    EXPECT_EQ(objPalette.arrMarkName,
-              (std::array<std::string, intMarkCount>{"A very long colour na", strNoNamePlaceholder,
-                                                     "Colour 3", "Colour 4", "Colour 5",
-                                                     "Colour 6"}));
+    EXPECT_EQ(objPalette.arrMarkName, (std::array<std::string, intMarkCount>{
+                                          "A very long colour na", strNoNamePlaceholder, "Colour 3",
+                                          "Colour 4", "Colour 5", "Colour 6"}));
     EXPECT_EQ(objPalette.intSelectedMark, 0);
     EXPECT_EQ(objView.strTitle, strNewTitle);
     EXPECT_TRUE(objPalette.strPalettePath.empty());
     EXPECT_TRUE(objPalette.PaletteChanged());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{
-                           "The file holds 23 colours. Huevra took the first six."}));
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"The file holds 23 colours. Huevra took the first six."}));
     EXPECT_EQ(objMessages.arrShown.front().enmIcon, MessageIcon::Information);
 
     // Save asks for a name; once saved, the palette is no longer changed.
