@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 /// Clipboard, plain text only.
 class IClipboard {
@@ -71,6 +72,11 @@ struct FileDialogRequest {
     std::string strInitialFolder;
     bool blnSave = false;             // a save dialog rather than an open dialog
     bool blnOverwritePrompt = false;  // the save dialog asks before replacing a file
+    /// When not empty, the filters offered instead of strFilter, the first one chosen at the
+    /// start; the default suffix then follows the chosen filter's first pattern.
+    std::vector<std::string> arrFilters;
+    /// When set, receives the filter chosen when the dialog is accepted.
+    std::string* pstrChosenFilter = nullptr;
 };
 
 /// File and folder choosers. Each returns the chosen full path, or the empty

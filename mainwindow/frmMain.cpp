@@ -372,6 +372,10 @@ void frmMain::CreateMenus() {
         addItem(mnuFile, "mnuFileOpenInNotepad", "Open Palette &In Notepad...", "Ctrl+I");
     mnuFileSave = addItem(mnuFile, "mnuFileSave", "&Save Palette", "Ctrl+S");
     mnuFileSaveAs = addItem(mnuFile, "mnuFileSaveAs", "Save Palette &As...", "F12");
+    mnuFileExport = addItem(mnuFile, "mnuFileExport", "&Export Palette...", "Ctrl+Shift+E");
+    mnuFileImport = addItem(mnuFile, "mnuFileImport", "Im&port Palette...", "Ctrl+Shift+O");
+    connect(mnuFileExport, &QAction::triggered, this, [this] { mnuFileExport_Click(); });
+    connect(mnuFileImport, &QAction::triggered, this, [this] { mnuFileImport_Click(); });
     mnuFileSeparator1 = addSeparator(mnuFile, "mnuFileSeparator1");
     mnuFileExit = addItem(mnuFile, "mnuFileExit", "&Exit", "Ctrl+W");
 

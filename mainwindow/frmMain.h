@@ -88,6 +88,8 @@ public:
     QAction* mnuFileOpenInNotepad = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFileExport = nullptr;
+    QAction* mnuFileImport = nullptr;
     QAction* mnuFileSeparator1 = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
@@ -198,6 +200,8 @@ public:
     void mnuFileOpenInNotepad_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
+    void mnuFileExport_Click();
+    void mnuFileImport_Click();
     void mnuFileExit_Click();
     void mnuEditCopyColor_Click();
     void mnuEditPasteColor_Click();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/modSupport.h"
+#include "palette/PaletteExchangeFile.h"
 #include "palette/PaletteFile.h"
 
 namespace {
@@ -13,6 +14,40 @@ const std::string strCrLf = "\r\n";
 std::string NotAPaletteText(const std::string& strPath) {
     return "You tried to open the file" + strCrLf + strCrLf + strPath + strCrLf + strCrLf +
            "This file has not been made in Huevra and cannot be opened in Huevra";
+}
+
+std::string PaletteFormatFilter(PaletteFormat enmFormat) {
+    const std::string strPattern = " (*." + std::string(PaletteFormatKey(enmFormat)) + ")";
+    switch (enmFormat) {
+        case PaletteFormat::Gpl:
+            return "GIMP palette" + strPattern;
+        case PaletteFormat::Css:
+            return "CSS custom properties" + strPattern;
+        case PaletteFormat::Scss:
+            return "SCSS variables" + strPattern;
+        case PaletteFormat::Json:
+            return "Design tokens" + strPattern;
+        case PaletteFormat::Ase:
+            return "Swatch exchange" + strPattern;
+    }
+    return "Palette" + strPattern;
+}
+
+std::optional<PaletteFormat> PaletteFormatOfFilter(const std::string& strFilter) {
+    for (int i = 0; i < intPaletteFormatCount; ++i) {
+        const auto enmFormat = static_cast<PaletteFormat>(i);
+        if (strFilter == PaletteFormatFilter(enmFormat)) return enmFormat;
+    }
+    return std::nullopt;
+}
+
+std::string ExportFailedText(const std::string& strPath, const std::string& strWhy) {
+    return "Could not export the palette to" + strCrLf + strCrLf + strPath + strCrLf + strCrLf +
+           strWhy;
+}
+
+std::string ImportFailedText(const std::string& strPath, const std::string& strWhy) {
+    return "Could not import the file" + strCrLf + strCrLf + strPath + strCrLf + strCrLf + strWhy;
 }
 
 std::string CannotReadText(const std::string& strPath) {
@@ -100,6 +135,57 @@ bool FileCommands::SaveAs() {
     return true;
 }
 
+bool FileCommands::Export() {
+    std::string strFilter;
+    const std::string strPath = ChooseExchangePath(strExportDialogTitle, true, strFilter);
+    modSupport::DoEvents();
+    if (strPath.empty()) return false;
+    // A typed extension of a format chooses it over the filter.
+    std::optional<PaletteFormat> enmFormat = PaletteFormatFromPath(strPath);
+    if (!enmFormat) enmFormat = PaletteFormatOfFilter(strFilter);
+    if (!enmFormat) enmFormat = PaletteFormat::Gpl;
+    const typExchangeFileResult typResult =
+        ExportPaletteFile(strPath, *enmFormat, objPalette.arrMarkColour, objPalette.arrMarkName);
+    if (!typResult.blnOk) {
+        ShowWarning(ExportFailedText(strPath, typResult.strError));
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::Import() {
+    blnSaveCancelled = false;
+    const PromptResult enmPrompt = OfferToSave();
+    if (enmPrompt == PromptResult::Stop) return false;
+    if (enmPrompt == PromptResult::Discarded) modSupport::DoEvents();
+
+    std::string strFilter;
+    const std::string strPath = ChooseExchangePath(strImportDialogTitle, false, strFilter);
+    if (strPath.empty()) return false;
+    // The file's extension names its format; without one the chosen filter does, and under
+    // "All palette files" the content.
+    std::optional<PaletteFormat> enmFormat = PaletteFormatFromPath(strPath);
+    if (!enmFormat) enmFormat = PaletteFormatOfFilter(strFilter);
+    const typExchangeFileResult typResult = ImportPaletteFile(strPath, enmFormat, objPalette);
+    if (!typResult.blnOk) {
+        // The load buffer may hold part of the file; it is never committed.
+        ShowWarning(ImportFailedText(strPath, typResult.strError));
+        return false;
+    }
+    objView.LockRedraw();
+    objPalette.strPalettePath.clear();
+    objView.ApplyLoadedPalette(PaletteTitle(objPalette.strPalettePath));
+    // Nothing of the imported marks is saved anywhere yet.
+    objPalette.ForgetSavedState();
+    if (!typResult.arrNotes.empty()) {
+        std::string strNotes;
+        for (const std::string& strNote : typResult.arrNotes)
+            strNotes += (strNotes.empty() ? "" : strCrLf + strCrLf) + strNote;
+        objMessages.Show(strNotes, strProgramTitle, MessageIcon::Information, MessageButtons::Ok);
+    }
+    return true;
+}
+
 bool FileCommands::QueryClose(bool blnClosingAfterError) {
     if (blnClosingAfterError) return true;
     if (!objSettings.PromptToSave()) return true;
@@ -162,6 +248,24 @@ std::string FileCommands::ChoosePath(const char* strTitle, bool blnSave) {
     objRequest.strInitialFolder = objSettings.StartingFolder();
     objRequest.blnSave = blnSave;
     objRequest.blnOverwritePrompt = blnSave;
+    return objDialogs.ChooseFile(objRequest);
+}
+
+std::string FileCommands::ChooseExchangePath(const char* strTitle, bool blnSave,
+                                             std::string& strFilter) {
+    FileDialogRequest objRequest;
+    objRequest.strTitle = strTitle;
+    for (int i = 0; i < intPaletteFormatCount; ++i)
+        objRequest.arrFilters.push_back(PaletteFormatFilter(static_cast<PaletteFormat>(i)));
+    if (!blnSave)
+        objRequest.arrFilters.insert(objRequest.arrFilters.begin(), strAllPaletteFilesFilter);
+    objRequest.strFilter = objRequest.arrFilters.front();
+    objRequest.strDefaultSuffix = blnSave ? std::string(PaletteFormatKey(PaletteFormat::Gpl)) : "";
+    objRequest.strInitialFolder = objSettings.StartingFolder();
+    objRequest.blnSave = blnSave;
+    objRequest.blnOverwritePrompt = blnSave;
+    strFilter.clear();
+    objRequest.pstrChosenFilter = &strFilter;
     return objDialogs.ChooseFile(objRequest);
 }
 

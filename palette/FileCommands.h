@@ -4,9 +4,11 @@
 // request's prompt step, with the three file dialogs behind them.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/Platform.h"
+#include "palette/PaletteExchange.h"
 #include "palette/PaletteModel.h"
 
 /// What the File commands read of the program's settings. The settings implement it.
@@ -51,6 +53,23 @@ inline constexpr const char* strNotepadDialogTitle = "Open Palette In Notepad";
 inline constexpr const char* strPaletteFileFilter = "Text Files (*.txt)";
 inline constexpr const char* strPaletteFileSuffix = "txt";
 
+/// The Export and Import dialogs' titles, and the Import dialog's filter of every format.
+inline constexpr const char* strExportDialogTitle = "Export Palette";
+inline constexpr const char* strImportDialogTitle = "Import Palette";
+inline constexpr const char* strAllPaletteFilesFilter =
+    "All palette files (*.gpl *.css *.scss *.json *.ase)";
+
+/// Returns a format's dialog filter ("GIMP palette (*.gpl)").
+std::string PaletteFormatFilter(PaletteFormat enmFormat);
+
+/// Returns the format a dialog filter of PaletteFormatFilter stands for, or nothing.
+std::optional<PaletteFormat> PaletteFormatOfFilter(const std::string& strFilter);
+
+/// Returns the message for a failed export or import: the full path between two empty lines,
+/// then why.
+std::string ExportFailedText(const std::string& strPath, const std::string& strWhy);
+std::string ImportFailedText(const std::string& strPath, const std::string& strWhy);
+
 /// Returns the message for a file that is not a palette, with the full path between two
 /// empty lines.
 std::string NotAPaletteText(const std::string& strPath);
@@ -83,6 +102,12 @@ public:
     bool Save();
     /// Asks for a file and writes the palette to it; true when written.
     bool SaveAs();
+    /// Writes the marks to a chosen file in the format its extension or the chosen filter
+    /// names; the palette's title, path and saved state stay as they are. True when written.
+    bool Export();
+    /// Offers to save a changed palette as Open does, then reads a chosen interchange file into
+    /// the marks; the palette is then untitled and changed. True when imported.
+    bool Import();
 
     /// The prompt step of the main window's close request; true when the close may go on.
     bool QueryClose(bool blnClosingAfterError);
@@ -101,6 +126,9 @@ private:
     /// Writes to strPath; shows the save-failed message and returns false when writing fails.
     bool WriteTo(const std::string& strPath);
     std::string ChoosePath(const char* strTitle, bool blnSave);
+    /// Shows a dialog with one filter per format (and "All palette files" to open); sets the
+    /// chosen filter.
+    std::string ChooseExchangePath(const char* strTitle, bool blnSave, std::string& strFilter);
     void ShowWarning(const std::string& strText);
 
     Palette& objPalette;

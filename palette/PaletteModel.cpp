@@ -79,6 +79,7 @@ void Palette::CommitLoad() {
     arrSavedColour = arrLoadColour;
     arrMarkName = arrLoadName;
     arrSavedName = arrLoadName;
+    blnNothingSaved = false;
     intSelectedMark = 0;
 }
 
@@ -97,9 +98,11 @@ void Palette::MarkSaved(const std::array<std::string, intMarkCount>& arrName) {
             strName == strNotJavaScriptPlaceholder ? strNoNamePlaceholder : strName;
     }
     arrSavedColour = arrMarkColour;
+    blnNothingSaved = false;
 }
 
 bool Palette::PaletteChanged(const std::array<std::string, intMarkCount>& arrCurrentName) const {
+    if (blnNothingSaved) return true;
     const std::string strNoName = strNoNamePlaceholder;
     const std::string strNotJavaScript = strNotJavaScriptPlaceholder;
     for (int i = 0; i < intMarkCount; ++i) {

@@ -40,12 +40,17 @@ public:
     std::array<typColour, intMarkCount> arrLoadColour{};
     std::array<std::string, intMarkCount> arrLoadName{};
     std::string strPalettePath;
+    /// True while nothing has been saved of the marks (after an import): the palette counts as
+    /// changed until it is saved or replaced by a load.
+    bool blnNothingSaved = false;
 
     /// Fills the load buffer with the six default colours and the no-name placeholder.
     void SetDefaultPalette();
 
     /// The load buffer becomes the marks, their names and the saved state; mark 0 is selected.
     void CommitLoad();
+    /// The marks stop counting as saved: PaletteChanged is true until MarkSaved or CommitLoad.
+    void ForgetSavedState() { blnNothingSaved = true; }
 
     /// Sets one mark's colour or name. Both throw std::out_of_range outside 0..5.
     void SetMarkColour(int intMark, const typColour& typValue);

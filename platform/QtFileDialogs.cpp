@@ -44,11 +44,30 @@ public:
     }
 };
 
+/// Returns the extension of a filter's first pattern ("gpl" of "GIMP palette (*.gpl)"), or the
+/// empty text when the pattern is no plain "*.ext".
+QString FilterSuffix(const QString& strFilter) {
+    const qsizetype intOpen = strFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype intClose = strFilter.lastIndexOf(QLatin1Char(')'));
+    if (intOpen < 0 || intClose <= intOpen) return {};
+    const QStringList arrPatterns = strFilter.mid(intOpen + 1, intClose - intOpen - 1)
+                                        .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (arrPatterns.isEmpty()) return {};
+    const QString& strPattern = arrPatterns.first();
+    if (!strPattern.startsWith(QLatin1String("*.")) || strPattern.size() < 3) return {};
+    const QString strSuffix = strPattern.mid(2);
+    if (strSuffix.contains(QLatin1Char('*')) || strSuffix.contains(QLatin1Char('?'))) return {};
+    return strSuffix;
+}
+
 // Qt's dialog reads a typed name with double quotes as a list of quoted names and returns one of
 // them ("a\"b.txt" gives "b.txt"), so such a name is refused and the dialog stays open.
 class ExactNameDialog : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
+
+    /// Set when a name typed without an extension gets the chosen filter's.
+    bool blnSuffixOfFilter = false;
 
     void accept() override {
         const auto* objName = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -57,6 +76,9 @@ public:
                                  QString::fromUtf8(strQuoteInNameText));
             return;
         }
+        // Set here rather than on a filter change, so that the overwrite question and the
+        // returned name both see the extension of the filter chosen last.
+        if (blnSuffixOfFilter) setDefaultSuffix(FilterSuffix(selectedNameFilter()));
         QFileDialog::accept();
     }
 };
@@ -80,11 +102,21 @@ std::string QtFileDialogs::ChooseFile(const FileDialogRequest& objRequest) {
     // Neither open dialog requires the file to exist; the command that asked tells the user.
     objDialog.setFileMode(QFileDialog::AnyFile);
     objDialog.setDefaultSuffix(QString::fromStdString(objRequest.strDefaultSuffix));
+    if (!objRequest.arrFilters.empty()) {
+        QStringList arrFilters;
+        for (const std::string& strFilter : objRequest.arrFilters)
+            arrFilters << QString::fromStdString(strFilter);
+        objDialog.setNameFilters(arrFilters);
+        objDialog.selectNameFilter(arrFilters.first());
+        objDialog.blnSuffixOfFilter = true;
+    }
     if (!objRequest.blnOverwritePrompt)
         objDialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (objDialog.exec() != QDialog::Accepted) return {};
     const QStringList arrFiles = objDialog.selectedFiles();
     if (arrFiles.size() != 1) return {};
+    if (objRequest.pstrChosenFilter)
+        *objRequest.pstrChosenFilter = objDialog.selectedNameFilter().toStdString();
     return QDir::toNativeSeparators(arrFiles.first()).toStdString();
 }
 

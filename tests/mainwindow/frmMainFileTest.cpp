@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
+#include <QTest>
 #include <QWidget>
 #include <deque>
 #include <fstream>
@@ -329,4 +331,53 @@ TEST_F(frmMainFileTest, FailureDuringTheCloseRequestStillClosesTheWindow) {
     EXPECT_EQ(objFailingMessages.arrShown[0].enmIcon, MessageIcon::Critical);
     EXPECT_FALSE(frmOwn.isVisible());
     EXPECT_FALSE(objOther.isVisible());
+}
+
+TEST_F(frmMainFileTest, ExportAndImportFollowSaveAsAndRunFromANameField) {
+    OpenActive();
+    const QList<QAction*> arrItems = frm->mnuFile->actions();
+    const qsizetype intSaveAs = arrItems.indexOf(frm->mnuFileSaveAs);
+    ASSERT_GE(intSaveAs, 0);
+    ASSERT_GT(arrItems.size(), intSaveAs + 3);
+    EXPECT_EQ(arrItems.at(intSaveAs + 1), frm->mnuFileExport);
+    EXPECT_EQ(arrItems.at(intSaveAs + 2), frm->mnuFileImport);
+    EXPECT_EQ(arrItems.at(intSaveAs + 3), frm->mnuFileSeparator1);
+    EXPECT_EQ(frm->mnuFileExport->text(), "&Export Palette...");
+    EXPECT_EQ(frm->mnuFileExport->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    EXPECT_EQ(frm->mnuFileImport->text(), "Im&port Palette...");
+    EXPECT_EQ(frm->mnuFileImport->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+
+    // Both shortcuts work while a name field has the focus, and type nothing into it.
+    frm->show();
+    frm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
+    QLineEdit* objField = frm->txtName[2];
+    objField->setFocus();
+    const QString strName = objField->text();
+    QTest::keyClick(objField, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(objField, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(DialogTitles(), (std::vector<std::string>{"Export Palette", "Import Palette"}));
+    EXPECT_EQ(objField->text(), strName);
+}
+
+TEST_F(frmMainFileTest, ImportShowsTheFirstSixAsANewPaletteThatSaveNames) {
+    Open();
+    objFileDialogs.arrAnswers = {std::string(HUEVRA_TEST_DATA_DIR) + "/exchange/twenty-three.gpl"};
+    frm->mnuFileImport->trigger();
+
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"The file holds 23 colours. Huevra took the first six."}));
+    EXPECT_EQ(frm->windowTitle(), strNewTitle);
+    EXPECT_EQ(frm->txtName[0]->text(), "A very long colour na");
+    EXPECT_EQ(frm->txtName[1]->text(), "Type a colour name");
+    EXPECT_EQ(frm->txtName[5]->text(), "Colour 6");
+    EXPECT_TRUE(frm->optColor[0]->isChecked());
+    EXPECT_TRUE(Changed());
+
+    objFileDialogs.arrRequests.clear();
+    objFileDialogs.arrAnswers = {PathOf("imported.txt")};
+    frm->mnuFileSave->trigger();
+    EXPECT_EQ(DialogTitles(), (std::vector<std::string>{"Save Palette As"}));
+    EXPECT_FALSE(Changed());
+    EXPECT_EQ(frm->windowTitle(), "Huevra - imported.txt");
 }

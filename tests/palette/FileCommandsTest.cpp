@@ -433,3 +433,171 @@ TEST_F(FileCommandsTest, NotepadGetsAnyPathAsOneFileName) {
 }
 
 }  // namespace
+
+// Export and Import of interchange files.
+
+const std::string strExchangeData = std::string(HUEVRA_TEST_DATA_DIR) + "/exchange/";
+
+TEST_F(FileCommandsTest, ExportWritesTheFormatOfATypedExtensionElseOfTheFilter) {
+    struct Case {
+        PaletteFormat enmFilter;
+        const char* strFile;      // the chosen file
+        const char* strExpected;  // the hand-made file the export must equal
+    };
+    objPalette.strPalettePath = PathOf("own.txt");
+    objView.strTitle = "Huevra - own.txt";
+    for (const Case& objCase : {Case{PaletteFormat::Gpl, "new-palette.gpl", "default.gpl"},
+                                Case{PaletteFormat::Gpl, "new-palette.css", "default.css"},
+                                Case{PaletteFormat::Scss, "new-palette.txt", "default.scss"},
+                                Case{PaletteFormat::Json, "new-palette", "default.json"},
+                                Case{PaletteFormat::Css, "new-palette.ASE", "default.ase"}}) {
+        SCOPED_TRACE(objCase.strFile);
+        objDialogs.arrRequests.clear();
+        objDialogs.arrAnswers = {PathOf(objCase.strFile)};
+        objDialogs.arrChosenFilters = {PaletteFormatFilter(objCase.enmFilter)};
+
+        EXPECT_TRUE(objCommands.Export());
+
+        EXPECT_EQ(ReadWhole(PathOf(objCase.strFile)),
+                  ReadWhole(strExchangeData + objCase.strExpected));
+        EXPECT_TRUE(objMessages.arrShown.empty());
+        EXPECT_TRUE(objView.arrCalls.empty());
+        EXPECT_EQ(objView.strTitle, "Huevra - own.txt");
+        EXPECT_EQ(objPalette.strPalettePath, PathOf("own.txt"));
+        EXPECT_FALSE(objPalette.PaletteChanged());
+        ASSERT_EQ(objDialogs.arrRequests.size(), 1u);
+        const FileDialogRequest& objRequest = objDialogs.arrRequests.front();
+        EXPECT_EQ(objRequest.strTitle, "Export Palette");
+        EXPECT_TRUE(objRequest.blnSave);
+        EXPECT_TRUE(objRequest.blnOverwritePrompt);
+        EXPECT_EQ(objRequest.strInitialFolder, objFolder.string());
+        EXPECT_EQ(objRequest.arrFilters.size(), static_cast<std::size_t>(intPaletteFormatCount));
+    }
+    // A changed palette stays changed.
+    ChangePalette();
+    objDialogs.arrAnswers = {PathOf("changed.gpl")};
+    EXPECT_TRUE(objCommands.Export());
+    EXPECT_TRUE(objPalette.PaletteChanged());
+}
+
+TEST_F(FileCommandsTest, FailedExportKeepsTheFileAndTellsWhy) {
+    objDialogs.arrAnswers = {PathOf("gone/p.gpl")};
+    EXPECT_FALSE(objCommands.Export());
+    ASSERT_EQ(objMessages.arrShown.size(), 1u);
+    const std::string strText = objMessages.arrShown.front().strText;
+    EXPECT_EQ(strText.rfind(ExportFailedText(PathOf("gone/p.gpl"), ""), 0), 0u) << strText;
+    EXPECT_GT(strText.size(), ExportFailedText(PathOf("gone/p.gpl"), "").size());  // the why
+    EXPECT_EQ(objMessages.arrShown.front().enmIcon, MessageIcon::Warning);
+    EXPECT_FALSE(fs::exists(PathOf("gone")));
+
+    if (getuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
+    const fs::path objLocked = objFolder / "locked";
+    fs::create_directory(objLocked);
+    WriteWhole(objLocked / "p.gpl", "old bytes\r\n");
+    fs::permissions(objLocked, fs::perms::owner_read | fs::perms::owner_exec);
+    objDialogs.arrAnswers = {(objLocked / "p.gpl").string()};
+    EXPECT_FALSE(objCommands.Export());
+    fs::permissions(objLocked, fs::perms::owner_all);
+    EXPECT_EQ(ReadWhole(objLocked / "p.gpl"), "old bytes\r\n");
+    EXPECT_EQ(objMessages.arrShown.size(), 2u);
+}
+
+TEST_F(FileCommandsTest, ImportPromptsAsOpenDoes) {
+    for (const MessageAnswer enmAnswer : {MessageAnswer::Cancel, MessageAnswer::No}) {
+        SCOPED_TRACE(enmAnswer == MessageAnswer::No ? "No" : "Cancel");
+        objDialogs.arrRequests.clear();
+        objMessages.arrShown.clear();
+        ChangePalette();
+        objMessages.arrAnswers = {enmAnswer};
+        EXPECT_FALSE(objCommands.Import());  // the dialog is cancelled after No
+        ASSERT_EQ(objMessages.arrShown.size(), 1u);
+        EXPECT_EQ(objMessages.arrShown.front().strText, strSavePromptText);
+        EXPECT_EQ(objMessages.arrShown.front().enmButtons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(objDialogs.arrRequests.size(), enmAnswer == MessageAnswer::No ? 1u : 0u);
+        EXPECT_TRUE(objPalette.PaletteChanged());
+        EXPECT_TRUE(objView.arrCalls.empty());
+    }
+    const FileDialogRequest& objRequest = objDialogs.arrRequests.front();
+    EXPECT_EQ(objRequest.strTitle, "Import Palette");
+    EXPECT_FALSE(objRequest.blnSave);
+    ASSERT_EQ(objRequest.arrFilters.size(), static_cast<std::size_t>(intPaletteFormatCount) + 1);
+    EXPECT_EQ(objRequest.arrFilters.front(), "All palette files (*.gpl *.css *.scss *.json *.ase)");
+}
+
+TEST_F(FileCommandsTest, ImportTakesTheFirstSixAsAnUntitledChangedPalette) {
+    objPalette.strPalettePath = PathOf("own.txt");
+    objView.strTitle = "Huevra - own.txt";
+    objPalette.intSelectedMark = 4;
+    objDialogs.arrAnswers = {strExchangeData + "twenty-three.gpl"};
+
+    EXPECT_TRUE(objCommands.Import());
+
+    // The colours and names of tests/data/exchange/twenty-three.gpl.
+    const int arrRgb[intMarkCount][3] = {{10, 7, 250},  {20, 14, 245}, {30, 21, 240},
+                                         {40, 28, 235}, {50, 35, 230}, {60, 42, 225}};
+    for (int k = 0; k < intMarkCount; ++k) {
+        SCOPED_TRACE(k);
+        const typColour typMark = objPalette.arrMarkColour.at(k);
+        EXPECT_EQ(typMark.lngRed, arrRgb[k][0]);
+        EXPECT_EQ(typMark.lngGreen, arrRgb[k][1]);
+        EXPECT_EQ(typMark.lngBlue, arrRgb[k][2]);
+    }
+    EXPECT_EQ(objPalette.arrMarkName, (std::array<std::string, intMarkCount>{
+                                          "A very long colour na", strNoNamePlaceholder, "Colour 3",
+                                          "Colour 4", "Colour 5", "Colour 6"}));
+    EXPECT_EQ(objPalette.intSelectedMark, 0);
+    EXPECT_EQ(objView.strTitle, strNewTitle);
+    EXPECT_TRUE(objPalette.strPalettePath.empty());
+    EXPECT_TRUE(objPalette.PaletteChanged());
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"The file holds 23 colours. Huevra took the first six."}));
+    EXPECT_EQ(objMessages.arrShown.front().enmIcon, MessageIcon::Information);
+
+    // Save asks for a name; once saved, the palette is no longer changed.
+    objMessages.arrShown.clear();
+    objDialogs.arrRequests.clear();
+    objDialogs.arrAnswers = {PathOf("imported.txt")};
+    EXPECT_TRUE(objCommands.Save());
+    ASSERT_EQ(objDialogs.arrRequests.size(), 1u);
+    EXPECT_EQ(objDialogs.arrRequests.front().strTitle, strSaveDialogTitle);
+    EXPECT_FALSE(objPalette.PaletteChanged());
+    EXPECT_EQ(objView.strTitle, "Huevra - imported.txt");
+
+    // A later Open or New leaves nothing of the import's changed state behind.
+    objPalette.ForgetSavedState();
+    objCommands.New();  // the fake prompt answers Yes: saved to imported.txt
+    EXPECT_FALSE(objPalette.PaletteChanged());
+}
+
+TEST_F(FileCommandsTest, RefusedImportChangesNothingAndSaysWhere) {
+    struct Case {
+        const char* strFile;
+        std::string strBytes;
+        const char* strWhere;
+    };
+    for (const Case& objCase :
+         {Case{"empty.gpl", "GIMP Palette\nName: none\n#\n", "Line "},
+          Case{"bad.gpl", "GIMP Palette\n255 0 0 Red\n12 x 4 Bad\n", "Line 3"},
+          Case{"bad.ase", std::string("ASEF\0\1\0\0\0\0\0\1", 12), "Byte offset "},
+          Case{"unknown.txt", "hello\n", "none of"}}) {
+        SCOPED_TRACE(objCase.strFile);
+        objMessages.arrShown.clear();
+        objView.arrCalls.clear();
+        objPalette.arrMarkName.at(1) = "Kept";
+        objPalette.MarkSaved(objPalette.arrMarkName);
+        const Palette objBefore = objPalette;
+        WriteWhole(PathOf(objCase.strFile), objCase.strBytes);
+        objDialogs.arrAnswers = {PathOf(objCase.strFile)};
+
+        EXPECT_FALSE(objCommands.Import());
+
+        ASSERT_EQ(objMessages.arrShown.size(), 1u);
+        const std::string& strText = objMessages.arrShown.front().strText;
+        EXPECT_NE(strText.find(objCase.strWhere), std::string::npos) << strText;
+        EXPECT_EQ(strText.rfind(ImportFailedText(PathOf(objCase.strFile), ""), 0), 0u);
+        EXPECT_TRUE(objView.arrCalls.empty());
+        EXPECT_EQ(objPalette.arrMarkColour, objBefore.arrMarkColour);
+        EXPECT_EQ(objPalette.arrMarkName, objBefore.arrMarkName);
+        EXPECT_FALSE(objPalette.PaletteChanged());
+    }
+}

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -158,4 +159,37 @@ TEST(QtFileDialogs, TypedNameWithADoubleQuoteIsRefusedAndNeverSavedElsewhere) {
               "Huevra: A file name with a double quote (\") cannot be used here. Please type "
               "another name.");
     EXPECT_FALSE(QFile::exists(objFolder.filePath("b.txt")));
+}
+
+// With several filters the dialog reports the chosen one, and a name typed without an
+// extension gets the chosen filter's.
+TEST(QtFileDialogs, SeveralFiltersReportTheChosenOneAndLendItsExtension) {
+    QTemporaryDir objFolder;
+    ASSERT_TRUE(objFolder.isValid());
+    QtFileDialogs objDialogs;
+    FileDialogRequest objRequest = SaveRequest(objFolder.path());
+    objRequest.strTitle = "Export Palette";
+    objRequest.arrFilters = {"GIMP palette (*.gpl)", "CSS custom properties (*.css)",
+                             "SCSS variables (*.scss)"};
+    objRequest.strDefaultSuffix = "gpl";
+    std::string strChosenFilter;
+    objRequest.pstrChosenFilter = &strChosenFilter;
+    bool blnAccepted = false;
+    const auto objDriver = WhileModal([&] {
+        QFileDialog* objDialog = OpenDialog();
+        auto* objName = objDialog ? objDialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!objName || blnAccepted) return false;
+        EXPECT_EQ(objDialog->nameFilters().size(), 3);
+        EXPECT_EQ(objDialog->selectedNameFilter(), "GIMP palette (*.gpl)");
+        auto* objTypes = objDialog->findChild<QComboBox*>("fileTypeCombo");
+        EXPECT_NE(objTypes, nullptr);
+        if (objTypes) objTypes->setCurrentIndex(1);
+        objName->setText("export");
+        blnAccepted = true;
+        QMetaObject::invokeMethod(objDialog, "accept", Qt::QueuedConnection);
+        return false;
+    });
+    const std::string strChosen = objDialogs.ChooseFile(objRequest);
+    EXPECT_EQ(strChosen, QDir::toNativeSeparators(objFolder.filePath("export.css")).toStdString());
+    EXPECT_EQ(strChosenFilter, "CSS custom properties (*.css)");
 }

@@ -96,14 +96,25 @@ class FakeFileDialogs : public IFileDialogs {
 public:
     std::vector<FileDialogRequest> arrRequests;
     std::deque<std::string> arrAnswers;
+    /// The filter each accepted request with several filters reports; the first filter when
+    /// none is queued.
+    std::deque<std::string> arrChosenFilters;
     std::vector<std::pair<std::string, std::string>> arrFolderRequests;
     std::deque<std::string> arrFolderAnswers;
 
     std::string ChooseFile(const FileDialogRequest& objRequest) override {
         arrRequests.push_back(objRequest);
+        arrRequests.back().pstrChosenFilter = nullptr;
         if (arrAnswers.empty()) return {};
         std::string strAnswer = arrAnswers.front();
         arrAnswers.pop_front();
+        if (objRequest.pstrChosenFilter && !objRequest.arrFilters.empty()) {
+            *objRequest.pstrChosenFilter = objRequest.arrFilters.front();
+            if (!arrChosenFilters.empty()) {
+                *objRequest.pstrChosenFilter = arrChosenFilters.front();
+                arrChosenFilters.pop_front();
+            }
+        }
         return strAnswer;
     }
     std::string ChooseFolder(const std::string& strTitle,
