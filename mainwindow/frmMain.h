@@ -247,6 +247,10 @@ protected:
     bool eventFilter(QObject* objWatched, QEvent* event) override;
 
 private:
+    /// The tool tip of the sample box that takes a pick.
+    static constexpr const char* strPickTip =
+        "Drag and drop from here to pick a colour anywhere on the screen";
+
     /// Marks the window busy while a routine that lets pending events run is at work; a mark
     /// chosen meanwhile is selected once the outermost such routine has finished.
     class BusyScope {
