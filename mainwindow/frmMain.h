@@ -225,8 +225,6 @@ public:
     void picSample_MouseDown(int intIndex, int intButton, int intShift, int intX, int intY);
     void picSample_MouseMove(int intIndex, int intButton, int intShift, int intX, int intY);
     void picSample_MouseUp(int intIndex, int intButton, int intShift, int intX, int intY);
-    /// Ends a pick under way without taking its colour.
-    void CancelPick();
 
     /// The packed background colour of a name field and of a sample box.
     std::int32_t NameBackColour(int intIndex) const;

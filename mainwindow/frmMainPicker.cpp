@@ -126,8 +126,6 @@ void frmMain::picSample_MouseUp(int intIndex, int intButton, int, int, int) {
     });
 }
 
-void frmMain::CancelPick() { EndPick(false); }
-
 bool frmMain::ReadPickedPixel() {
     try {
         const std::int32_t lngValue = objServices.objScreen.PixelUnderCursor();
