@@ -31,6 +31,7 @@
 #include "core/CodeFormats.h"
 #include "core/modSupport.h"
 #include "mainwindow/NameField.h"
+#include "mainwindow/frmMainToolbar.h"
 #include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
 #include "widgets/LeftToRightLabel.h"
@@ -55,30 +56,6 @@ const char* const strPasteDisabledTip = "Use the Copy button to enable";
 
 // The frame that owns the fatal error handler, so that only it removes the handler.
 frmMain* objFatalHandlerOwner = nullptr;
-
-// A toolbar button: its key, tool tip and image; an empty key is a separator.
-struct ToolButtonDefinition {
-    const char* strKey;
-    const char* strToolTip;
-    const char* strImage;
-};
-
-constexpr std::array<ToolButtonDefinition, 14> arrToolDefinition{{
-    {"btnNew", "New Palette (Ctrl+N)", "New"},
-    {"btnOpen", "Open Palette In Huevra (Ctrl+O)", "Open"},
-    {"btnOpenInNotepad", "Open Palette In Notepad (Ctrl+I)", "Notepad"},
-    {"btnSave", "Save Palette (Ctrl+S)", "Save"},
-    {"tbrSeparator1", nullptr, nullptr},
-    {"btnCopyColor", "Copy Colour From Selected Colour Mark (F2)", "Copy"},
-    {"btnPasteColor", "Paste Colour To Selected Colour Mark (F3)", "Paste"},
-    {"btnFind", "Find JavaScript Names (F5)", "Find"},
-    {"btnSeparator2", nullptr, nullptr},
-    {"btnCustomFormat", "Custom Format (F8)", "Custom"},
-    {"btnOptions", "Options (F9)", "Options"},
-    {"btnSeparator3", nullptr, nullptr},
-    {"btnHelp", "Help (F1)", "Help"},
-    {"btnColorProperties", "Colour Properties (F4)", "Properties"},
-}};
 
 // The image list of the toolbar: the desktop theme's icon, else our own drawing.
 QIcon ToolbarIcon(const QString& strImage) {
@@ -517,8 +494,8 @@ void frmMain::Form_Load() {
         ShowLoadBuffer();
         setWindowTitle(Text(PaletteTitle(objPalette.strPalettePath)));
         mnuEditPasteColor->setEnabled(false);
-        ToolButton(7)->setEnabled(false);
-        ToolButton(7)->setToolTip(QLatin1String(strPasteDisabledTip));
+        ToolButton(intToolPasteColour)->setEnabled(false);
+        ToolButton(intToolPasteColour)->setToolTip(QLatin1String(strPasteDisabledTip));
         optSetDec->setChecked(true);
         UnlockRedraw();
         picSample[0]->setToolTip(QLatin1String(strPickTip));

@@ -18,6 +18,7 @@
 #include "core/ColourValue.h"
 #include "core/modSupport.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmMainToolbar.h"
 #include "widgets/QtColour.h"
 
 namespace {
@@ -25,8 +26,6 @@ namespace {
 using modSupport::Guarded;
 
 const char* const strOpenDisabledTip = "Uncheck the check box Colour Pick Mode to enable";
-const char* const strOpenTip = "Open Palette In Huevra (Ctrl+O)";
-const char* const strOpenInNotepadTip = "Open Palette In Notepad (Ctrl+I)";
 const char* const strNoDesktopPicker =
     "Colours cannot be picked from the screen here: the desktop offers no colour picker.\r\n\r\n"
     "Install the desktop portal (xdg-desktop-portal) with the backend of your desktop to pick "
@@ -66,10 +65,13 @@ void frmMain::chkColorPick_Click() {
         // Palette files cannot be opened in the mode; the palette windows still can.
         mnuFileOpen->setEnabled(!blnOn);
         mnuFileOpenInNotepad->setEnabled(!blnOn);
-        ToolButton(2)->setEnabled(!blnOn);
-        ToolButton(3)->setEnabled(!blnOn);
-        ToolButton(2)->setToolTip(QLatin1String(blnOn ? strOpenDisabledTip : strOpenTip));
-        ToolButton(3)->setToolTip(QLatin1String(blnOn ? strOpenDisabledTip : strOpenInNotepadTip));
+        ToolButton(intToolOpen)->setEnabled(!blnOn);
+        ToolButton(intToolOpenInNotepad)->setEnabled(!blnOn);
+        ToolButton(intToolOpen)->setToolTip(blnOn ? QLatin1String(strOpenDisabledTip)
+                                                  : ToolButtonTip(intToolOpen));
+        ToolButton(intToolOpenInNotepad)
+            ->setToolTip(blnOn ? QLatin1String(strOpenDisabledTip)
+                               : ToolButtonTip(intToolOpenInNotepad));
     });
 }
 
