@@ -146,11 +146,23 @@ public:
     QPointer<frmFailsafe> objFailsafe;
     QPointer<frmJavaScript> objJavaScript;
     QPointer<frmColourInspector> objColourInspector;
-    // The screen colour picker: the colour last read, whether a pick is under way and whether
-    // it has read a pixel yet.
-    typColour udtPickedColour{};
-    bool blnPicking = false;
-    bool blnPickRead = false;
+    /// The state of the screen colour picker.
+    struct PickState {
+        /// The colour last read.
+        typColour udtPickedColour{};
+        /// Whether a drag pick is under way and whether it has read a pixel yet.
+        bool blnPicking = false;
+        bool blnPickRead = false;
+        /// The sample box a drag pick under way started from.
+        int intPickSample = -1;
+        /// The focus that a drag pick borrows for its Escape key and gives back.
+        QPointer<QWidget> objFocusBeforePick;
+        bool blnDesktopPickPending = false;
+        /// Counts the desktop picks, so that the answer of one no longer awaited is dropped.
+        std::uint32_t lngDesktopPick = 0;
+        bool blnDesktopPickUnavailableShown = false;
+    };
+    PickState objPick;
 
     // The colour update path and the routines around it.
     void ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
@@ -315,12 +327,4 @@ private:
     bool blnApplyingFormat = false;
     // Counts the runs of the update path, so that a run overtaken by a newer one stops.
     std::uint32_t lngApplyRuns = 0;
-    // The sample box a pick under way started from.
-    int intPickSample = -1;
-    // The focus that a pick borrows for its Escape key and gives back.
-    QPointer<QWidget> objFocusBeforePick;
-    bool blnDesktopPickPending = false;
-    // Counts the desktop picks, so that the answer of one no longer awaited is dropped.
-    std::uint32_t lngDesktopPick = 0;
-    bool blnDesktopPickUnavailableShown = false;
 };
