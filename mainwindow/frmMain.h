@@ -305,7 +305,11 @@ private:
     void SelectPendingMark();
     void SizeToCaptions();
     void ShowLoadBuffer();
+    // The parts of eventFilter, one per concern; each is true when it has taken the event.
     bool PickerEvent(QObject* objWatched, QEvent* event);
+    bool SampleTipEvent(QObject* objWatched, QEvent* event);
+    bool MarkKeyEvent(QObject* objWatched, QEvent* event);
+    bool ValueFieldEvent(QObject* objWatched, QEvent* event);
     bool ReadPickedPixel();
     void EndPick(bool blnApply);
     void StartDesktopPick();

@@ -2,9 +2,12 @@
 // once it has finished.
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "core/modSupport.h"
@@ -13,6 +16,20 @@
 namespace {
 
 using modSupport::Guarded;
+
+// The mark an arrow key moves to, relative to the focused one.
+int MarkStep(int intKey) {
+    switch (intKey) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            return -1;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return 1;
+        default:
+            return 0;
+    }
+}
 
 }  // namespace
 
@@ -68,4 +85,20 @@ void frmMain::EnableOnlySelectedSample() {
         picSample.at(i)->setToolTip(blnSelected ? QLatin1String(strPickTip) : QString());
         picSample.at(i)->setEnabled(blnSelected);
     }
+}
+
+bool frmMain::MarkKeyEvent(QObject* objWatched, QEvent* event) {
+    // An arrow key on a mark moves the focus before it selects the next mark, so that keys
+    // arriving while that selection runs start from the mark they will see selected.
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto itMark = std::find(optColor.begin(), optColor.end(), objWatched);
+    if (itMark == optColor.end()) return false;
+    const int intStep = MarkStep(static_cast<QKeyEvent*>(event)->key());
+    if (intStep == 0) return false;
+    const auto intNext = static_cast<int>(itMark - optColor.begin()) + intStep;
+    if (intNext >= 0 && intNext < intMarkCount) {
+        optColor.at(intNext)->setFocus(intStep < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        optColor.at(intNext)->setChecked(true);
+    }
+    return true;
 }

@@ -260,3 +260,11 @@ bool frmMain::PickerEvent(QObject* objWatched, QEvent* event) {
         }
     });
 }
+
+bool frmMain::SampleTipEvent(QObject* objWatched, QEvent* event) {
+    // Qt shows tool tips on disabled widgets too; a sample's pick tip only helps while it works.
+    if (event->type() != QEvent::ToolTip) return false;
+    for (const QFrame* objSample : picSample)
+        if (objWatched == objSample && !objSample->isEnabled()) return true;
+    return false;
+}
