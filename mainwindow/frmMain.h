@@ -276,6 +276,19 @@ private:
 
     void Form_Load();
     void CreateControls();
+    void CreateCheckBoxes(QWidget* objClient);
+    void CreateValueFields(QWidget* objClient);
+    void CreateFormatList(QWidget* objClient);
+    void CreatePaletteButtons(QWidget* objClient);
+    void CreateScrollBars(QWidget* objClient);
+    void CreateTimerAndToolbar();
+    void CreateMarks(QWidget* objClient);
+    void CreateNames(QWidget* objClient);
+    void CreateSamples(QWidget* objClient);
+    void CreateClipboardPreview(QWidget* objClient);
+    void CreateColourBar(QWidget* objClient);
+    void CreateClipboardInfo(QWidget* objClient);
+    void CreateClassLabels(QWidget* objClient);
     void CreateMenus();
     void CreateToolbar();
     void ConnectControls();
