@@ -54,8 +54,6 @@ public:
     HelpBrowser* txtTopic = nullptr;
 
     QHelpEngine* Engine() const { return objEngine; }
-    /// The loaded file's base address, such as "qthelp://org.example.huevra/doc/".
-    const QString& BaseAddress() const { return strBaseAddress; }
     /// Whether the full-text index of the loaded file is written and ready for searches.
     bool SearchReady() const { return blnSearchReady; }
 

@@ -31,6 +31,7 @@
 #include "core/CodeFormats.h"
 #include "core/modSupport.h"
 #include "mainwindow/NameField.h"
+#include "mainwindow/frmMainToolbar.h"
 #include "settings/SettingsStore.h"
 #include "widgets/ColourCells.h"
 #include "widgets/LeftToRightLabel.h"
@@ -51,35 +52,10 @@ constexpr std::int32_t lngSampleContainerColour = PackColour(192, 192, 192);
 constexpr int intNameMaxLength = 21;
 constexpr int intValueMaxLength = 3;
 
-const char* const strPickTip = "Drag and drop from here to pick a colour anywhere on the screen";
 const char* const strPasteDisabledTip = "Use the Copy button to enable";
 
 // The frame that owns the fatal error handler, so that only it removes the handler.
 frmMain* objFatalHandlerOwner = nullptr;
-
-// A toolbar button: its key, tool tip and image; an empty key is a separator.
-struct ToolButtonDefinition {
-    const char* strKey;
-    const char* strToolTip;
-    const char* strImage;
-};
-
-constexpr std::array<ToolButtonDefinition, 14> arrToolDefinition{{
-    {"btnNew", "New Palette (Ctrl+N)", "New"},
-    {"btnOpen", "Open Palette In Huevra (Ctrl+O)", "Open"},
-    {"btnOpenInNotepad", "Open Palette In Notepad (Ctrl+I)", "Notepad"},
-    {"btnSave", "Save Palette (Ctrl+S)", "Save"},
-    {"tbrSeparator1", nullptr, nullptr},
-    {"btnCopyColor", "Copy Colour From Selected Colour Mark (F2)", "Copy"},
-    {"btnPasteColor", "Paste Colour To Selected Colour Mark (F3)", "Paste"},
-    {"btnFind", "Find JavaScript Names (F5)", "Find"},
-    {"btnSeparator2", nullptr, nullptr},
-    {"btnCustomFormat", "Custom Format (F8)", "Custom"},
-    {"btnOptions", "Options (F9)", "Options"},
-    {"btnSeparator3", nullptr, nullptr},
-    {"btnHelp", "Help (F1)", "Help"},
-    {"btnColorProperties", "Colour Properties (F4)", "Properties"},
-}};
 
 // The image list of the toolbar: the desktop theme's icon, else our own drawing.
 QIcon ToolbarIcon(const QString& strImage) {
@@ -111,6 +87,16 @@ QIcon ToolbarIcon(const QString& strImage) {
 }
 
 QString Text(const std::string& strText) { return QString::fromStdString(strText); }
+
+void Name(QObject* objControl, const char* strName) {
+    objControl->setObjectName(QLatin1String(strName));
+}
+
+// Each mark takes a sixth of the row of sample boxes.
+constexpr int intRowLeft = TwipsToPixelsNearest(165);
+constexpr int intRowWidth = TwipsToPixelsNearest(11010);
+int MarkLeft(int intMark) { return intRowLeft + intRowWidth * intMark / intMarkCount; }
+int MarkWidth(int intMark) { return MarkLeft(intMark + 1) - MarkLeft(intMark); }
 
 }  // namespace
 
@@ -158,39 +144,53 @@ void frmMain::CreateControls() {
     auto* objClient = new QWidget(this);
     objClient->setObjectName(QStringLiteral("objClient"));
     setCentralWidget(objClient);
+    // In creation order, which is also the order of the keyboard focus.
+    CreateCheckBoxes(objClient);
+    CreateValueFields(objClient);
+    CreateFormatList(objClient);
+    CreatePaletteButtons(objClient);
+    CreateScrollBars(objClient);
+    CreateTimerAndToolbar();
+    CreateMarks(objClient);
+    CreateNames(objClient);
+    CreateSamples(objClient);
+    CreateClipboardPreview(objClient);
+    CreateColourBar(objClient);
+    CreateClipboardInfo(objClient);
+    CreateClassLabels(objClient);
+}
 
-    auto name = [](QObject* objControl, const char* strName) {
-        objControl->setObjectName(QLatin1String(strName));
-    };
-
+void frmMain::CreateCheckBoxes(QWidget* objClient) {
     chkColorPick = new QCheckBox(QStringLiteral("Colour Pick Mode"), objClient);
-    name(chkColorPick, "chkColorPick");
+    Name(chkColorPick, "chkColorPick");
     chkColorPick->setToolTip(QStringLiteral("Uncheck this check box to open palettes"));
     chkColorPick->setGeometry(11, 104, 150, 22);
 
     chkJSNamesOnly = new QCheckBox(QStringLiteral("Copy JavaScript Names"), objClient);
-    name(chkJSNamesOnly, "chkJSNamesOnly");
+    Name(chkJSNamesOnly, "chkJSNamesOnly");
     chkJSNamesOnly->setToolTip(
         QStringLiteral("Check this check box if you want to copy the JavaScript name instead of "
                        "the RGB colour code"));
     chkJSNamesOnly->setGeometry(166, 104, 190, 22);
+}
 
+void frmMain::CreateValueFields(QWidget* objClient) {
     frmSet = new QGroupBox(objClient);
-    name(frmSet, "frmSet");
+    Name(frmSet, "frmSet");
     frmSet->setGeometry(11, 2, 176, 96);
 
     optSetDec = new QRadioButton(QStringLiteral("Dec"), frmSet);
-    name(optSetDec, "optSetDec");
+    Name(optSetDec, "optSetDec");
     optSetDec->setToolTip(QStringLiteral("Click here for decimal colour values"));
     optSetDec->setGeometry(76, 8, 90, 22);
 
     optSetHex = new QRadioButton(QStringLiteral("Hex"), frmSet);
-    name(optSetHex, "optSetHex");
+    Name(optSetHex, "optSetHex");
     optSetHex->setToolTip(QStringLiteral("Click here for hexadecimal colour values"));
     optSetHex->setGeometry(76, 36, 90, 22);
 
     cmdSetColor = new QPushButton(QStringLiteral("Set"), frmSet);
-    name(cmdSetColor, "cmdSetColor");
+    Name(cmdSetColor, "cmdSetColor");
     cmdSetColor->setToolTip(QStringLiteral(
         "Click here to change the selected colour according to the values to the left"));
     cmdSetColor->setGeometry(76, 64, 90, 24);
@@ -202,20 +202,24 @@ void frmMain::CreateControls() {
     for (int i = 0; i < 3; ++i) {
         QLineEdit*& objField = *arrValueField[i].first;
         objField = new QLineEdit(frmSet);
-        name(objField, arrValueField[i].second);
+        Name(objField, arrValueField[i].second);
         objField->setToolTip(QLatin1String(arrValueTip[i]));
         objField->setMaxLength(intValueMaxLength);
         objField->setAlignment(Qt::AlignCenter);
         objField->setGeometry(10, 8 + 28 * i, 56, 22);
     }
+}
 
+void frmMain::CreateFormatList(QWidget* objClient) {
     lstAutocopy = new QListWidget(objClient);
-    name(lstAutocopy, "lstAutocopy");
+    Name(lstAutocopy, "lstAutocopy");
     lstAutocopy->setToolTip(QStringLiteral("Select the format you want to copy to the clipboard"));
     lstAutocopy->setSelectionMode(QAbstractItemView::SingleSelection);
     lstAutocopy->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstAutocopy->setGeometry(459, 4, 166, 94);
+}
 
+void frmMain::CreatePaletteButtons(QWidget* objClient) {
     const std::array<std::tuple<QPushButton**, const char*, const char*, const char*>, 3>
         arrPaletteButton{{
             {&cmdFailsafe, "cmdFailsafe", "Failsafe Palette",
@@ -228,17 +232,19 @@ void frmMain::CreateControls() {
     for (int i = 0; i < 3; ++i) {
         auto [objButton, strName, strCaption, strTip] = arrPaletteButton[i];
         *objButton = new QPushButton(QLatin1String(strCaption), objClient);
-        name(*objButton, strName);
+        Name(*objButton, strName);
         (*objButton)->setToolTip(QLatin1String(strTip));
         (*objButton)->setGeometry(631, 4 + 33 * i, 114, 28);
     }
+}
 
+void frmMain::CreateScrollBars(QWidget* objClient) {
     const std::array<std::pair<QScrollBar**, const char*>, 3> arrBar{
         {{&hsbRed, "hsbRed"}, {&hsbGreen, "hsbGreen"}, {&hsbBlue, "hsbBlue"}}};
     for (int i = 0; i < 3; ++i) {
         QScrollBar*& objBar = *arrBar[i].first;
         objBar = new QScrollBar(Qt::Horizontal, objClient);
-        name(objBar, arrBar[i].second);
+        Name(objBar, arrBar[i].second);
         objBar->setRange(0, 255);
         objBar->setSingleStep(1);
         objBar->setPageStep(1);
@@ -250,25 +256,23 @@ void frmMain::CreateControls() {
         objBar->setFocusPolicy(Qt::StrongFocus);
         objBar->setGeometry(195, 12 + 28 * i, 256, 18);
     }
+}
 
+void frmMain::CreateTimerAndToolbar() {
     tmrClip = new QTimer(this);
-    name(tmrClip, "tmrClip");
+    Name(tmrClip, "tmrClip");
     tmrClip->setInterval(200);
 
     tbrTools = new QToolBar(this);
-    name(tbrTools, "tbrTools");
+    Name(tbrTools, "tbrTools");
     tbrTools->setMovable(false);
     tbrTools->setFloatable(false);
     tbrTools->setIconSize(QSize(16, 16));
     tbrTools->toggleViewAction()->setVisible(false);
     addToolBar(Qt::TopToolBarArea, tbrTools);
+}
 
-    // Each mark takes a sixth of the row of sample boxes.
-    constexpr int intRowLeft = TwipsToPixelsNearest(165);
-    constexpr int intRowWidth = TwipsToPixelsNearest(11010);
-    auto markLeft = [](int intMark) { return intRowLeft + intRowWidth * intMark / intMarkCount; };
-    auto markWidth = [&](int intMark) { return markLeft(intMark + 1) - markLeft(intMark); };
-
+void frmMain::CreateMarks(QWidget* objClient) {
     grpSet = new QButtonGroup(this);
     grpSet->addButton(optSetDec, 0);
     grpSet->addButton(optSetHex, 1);
@@ -279,8 +283,11 @@ void frmMain::CreateControls() {
         optColor[i]->installEventFilter(this);
         optColor[i]->setObjectName(QStringLiteral("optColor%1").arg(i));
         optColor[i]->setToolTip(QStringLiteral("Click here to select this colour mark"));
-        optColor[i]->setGeometry(markLeft(i) + markWidth(i) / 2 - 8, 134, 18, 20);
+        optColor[i]->setGeometry(MarkLeft(i) + MarkWidth(i) / 2 - 8, 134, 18, 20);
     }
+}
+
+void frmMain::CreateNames(QWidget* objClient) {
     for (int i = 0; i < intMarkCount; ++i) {
         txtName[i] = new NameField(objClient);
         txtName[i]->setObjectName(QStringLiteral("txtName%1").arg(i));
@@ -293,33 +300,37 @@ void frmMain::CreateControls() {
         if (objNameFont.pointSizeF() > 0)
             objNameFont.setPointSizeF(objNameFont.pointSizeF() * 8.0 / 9.0);
         txtName[i]->setFont(objNameFont);
-        txtName[i]->setGeometry(markLeft(i) + 1, 156, markWidth(i) - 2, 22);
+        txtName[i]->setGeometry(MarkLeft(i) + 1, 156, MarkWidth(i) - 2, 22);
     }
+}
 
+void frmMain::CreateSamples(QWidget* objClient) {
     picSampleContainer = new QFrame(objClient);
-    name(picSampleContainer, "picSampleContainer");
+    Name(picSampleContainer, "picSampleContainer");
     SetBackColour(picSampleContainer, lngSampleContainerColour);
     picSampleContainer->setGeometry(intRowLeft, 184, intRowWidth, 64);
     for (int i = 0; i < intMarkCount; ++i) {
         picSample[i] = new QFrame(picSampleContainer);
         picSample[i]->setObjectName(QStringLiteral("picSample%1").arg(i));
         picSample[i]->installEventFilter(this);
-        picSample[i]->setGeometry(markLeft(i) - intRowLeft + 2, 2, markWidth(i) - 4, 60);
+        picSample[i]->setGeometry(MarkLeft(i) - intRowLeft + 2, 2, MarkWidth(i) - 4, 60);
         SetBackColour(picSample[i], lngWhite);
     }
     // Sample boxes take mouse input only in colour pick mode.
     picSampleContainer->setEnabled(false);
 
     picPick = new QFrame(objClient);
-    name(picPick, "picPick");
+    Name(picPick, "picPick");
     picPick->setGeometry(hsbRed->x(), hsbRed->y(), hsbRed->width(),
                          hsbBlue->geometry().bottom() - hsbRed->y() + 1);
     SetBackColour(picPick, 0);
     picPick->hide();
+}
 
+void frmMain::CreateClipboardPreview(QWidget* objClient) {
     // Code reads left to right; a template that starts with a right-to-left letter does too.
     lblClipboard = new LeftToRightLabel(objClient);
-    name(lblClipboard, "lblClipboard");
+    Name(lblClipboard, "lblClipboard");
     lblClipboard->setToolTip(
         QStringLiteral("This is what you get if you paste right now in another application"));
     lblClipboard->setFrameShape(QFrame::Panel);
@@ -327,22 +338,28 @@ void frmMain::CreateControls() {
     lblClipboard->setIndent(4);
     SetBackColour(lblClipboard, lngWhite);
     lblClipboard->setGeometry(476, 103, 269, 24);
+}
 
+void frmMain::CreateColourBar(QWidget* objClient) {
     lblColorBar = new ColourCells(ColourCells::ColourBarCells(), objClient);
-    name(lblColorBar, "lblColorBar");
+    Name(lblColorBar, "lblColorBar");
     lblColorBar->setGeometry(intRowLeft, 250, intRowWidth, TwipsToPixelsNearest(300));
+}
 
+void frmMain::CreateClipboardInfo(QWidget* objClient) {
     lblClipboardInfo = new QLabel(QStringLiteral("On the clipboard"), objClient);
-    name(lblClipboardInfo, "lblClipboardInfo");
+    Name(lblClipboardInfo, "lblClipboardInfo");
     lblClipboardInfo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblClipboardInfo->setGeometry(360, 104, 110, 22);
+}
 
+void frmMain::CreateClassLabels(QWidget* objClient) {
     for (int i = 0; i < intMarkCount; ++i) {
         lblColorProp[i] = new QLabel(objClient);
         lblColorProp[i]->setObjectName(QStringLiteral("lblColorProp%1").arg(i));
         lblColorProp[i]->setTextFormat(Qt::PlainText);
         lblColorProp[i]->setAlignment(Qt::AlignCenter);
-        lblColorProp[i]->setGeometry(markLeft(i), 274, markWidth(i), 18);
+        lblColorProp[i]->setGeometry(MarkLeft(i), 274, MarkWidth(i), 18);
     }
 }
 
@@ -522,8 +539,8 @@ void frmMain::Form_Load() {
         ShowLoadBuffer();
         setWindowTitle(Text(PaletteTitle(objPalette.strPalettePath)));
         mnuEditPasteColor->setEnabled(false);
-        ToolButton(7)->setEnabled(false);
-        ToolButton(7)->setToolTip(QLatin1String(strPasteDisabledTip));
+        ToolButton(intToolPasteColour)->setEnabled(false);
+        ToolButton(intToolPasteColour)->setToolTip(QLatin1String(strPasteDisabledTip));
         optSetDec->setChecked(true);
         UnlockRedraw();
         picSample[0]->setToolTip(QLatin1String(strPickTip));
@@ -687,60 +704,6 @@ void frmMain::ShowMarkClasses() {
         for (int i = 0; i < intMarkCount; ++i)
             lblColorProp.at(i)->setText(Text(ColourClassLetters(BackColour(picSample.at(i)))));
     });
-}
-
-void frmMain::optColor_Toggled(int intIndex) {
-    Guarded([&] {
-        // A mark chosen while another routine is half done waits until it has finished, so
-        // that the marks, the editor and the palette never disagree.
-        // Only the toggle that the program's own selection causes is the program's.
-        const bool blnByProgram = std::exchange(blnSelectingMark, false);
-        if (intBusyDepth > 0 && !blnByProgram) {
-            blnMarkPending = true;
-            return;
-        }
-        optColor_Click(intIndex);
-    });
-}
-
-void frmMain::SelectPendingMark() {
-    Guarded([&] {
-        if (!blnMarkPending || intBusyDepth > 0) return;
-        blnMarkPending = false;
-        const int intChecked = grpColor->checkedId();
-        if (intChecked >= 0 && intChecked != objPalette.intSelectedMark) optColor_Click(intChecked);
-    });
-}
-
-frmMain::BusyScope::BusyScope(frmMain& frm) : frm(frm) { ++frm.intBusyDepth; }
-
-frmMain::BusyScope::~BusyScope() {
-    if (--frm.intBusyDepth > 0 || !frm.blnMarkPending) return;
-    QTimer::singleShot(0, &frm, [objWindow = &frm] { objWindow->SelectPendingMark(); });
-}
-
-void frmMain::optColor_Click(int intIndex) {
-    Guarded([&] {
-        const BusyScope objBusy(*this);
-        blnNameCheck = false;
-        blnScrollEvents = false;
-        objPalette.intSelectedMark = static_cast<std::int16_t>(intIndex);
-        emit objPaletteEvents.selectedMarkChanged(intIndex);
-        SetScrollBars(objPalette.arrMarkColour.at(intIndex), ColourBarsTurn::Now);
-        EnableOnlySelectedSample();
-        modSupport::DoEvents();
-        blnScrollEvents = true;
-        ApplyScrollBarColour();
-        blnNameCheck = true;
-    });
-}
-
-void frmMain::EnableOnlySelectedSample() {
-    for (int i = 0; i < intMarkCount; ++i) {
-        const bool blnSelected = i == objPalette.intSelectedMark;
-        picSample.at(i)->setToolTip(blnSelected ? QLatin1String(strPickTip) : QString());
-        picSample.at(i)->setEnabled(blnSelected);
-    }
 }
 
 std::int32_t frmMain::NameBackColour(int intIndex) const {

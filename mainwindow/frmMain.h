@@ -148,11 +148,23 @@ public:
     QPointer<frmFailsafe> objFailsafe;
     QPointer<frmJavaScript> objJavaScript;
     QPointer<frmColourInspector> objColourInspector;
-    // The screen colour picker: the colour last read, whether a pick is under way and whether
-    // it has read a pixel yet.
-    typColour udtPickedColour{};
-    bool blnPicking = false;
-    bool blnPickRead = false;
+    /// The state of the screen colour picker.
+    struct PickState {
+        /// The colour last read.
+        typColour udtPickedColour{};
+        /// Whether a drag pick is under way and whether it has read a pixel yet.
+        bool blnPicking = false;
+        bool blnPickRead = false;
+        /// The sample box a drag pick under way started from.
+        int intPickSample = -1;
+        /// The focus that a drag pick borrows for its Escape key and gives back.
+        QPointer<QWidget> objFocusBeforePick;
+        bool blnDesktopPickPending = false;
+        /// Counts the desktop picks, so that the answer of one no longer awaited is dropped.
+        std::uint32_t lngDesktopPick = 0;
+        bool blnDesktopPickUnavailableShown = false;
+    };
+    PickState objPick;
 
     // The colour update path and the routines around it.
     void ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
@@ -229,8 +241,6 @@ public:
     void picSample_MouseDown(int intIndex, int intButton, int intShift, int intX, int intY);
     void picSample_MouseMove(int intIndex, int intButton, int intShift, int intX, int intY);
     void picSample_MouseUp(int intIndex, int intButton, int intShift, int intX, int intY);
-    /// Ends a pick under way without taking its colour.
-    void CancelPick();
 
     /// The packed background colour of a name field and of a sample box.
     std::int32_t NameBackColour(int intIndex) const;
@@ -251,6 +261,10 @@ protected:
     bool eventFilter(QObject* objWatched, QEvent* event) override;
 
 private:
+    /// The tool tip of the sample box that takes a pick.
+    static constexpr const char* strPickTip =
+        "Drag and drop from here to pick a colour anywhere on the screen";
+
     /// Marks the window busy while a routine that lets pending events run is at work; a mark
     /// chosen meanwhile is selected once the outermost such routine has finished.
     class BusyScope {
@@ -266,6 +280,19 @@ private:
 
     void Form_Load();
     void CreateControls();
+    void CreateCheckBoxes(QWidget* objClient);
+    void CreateValueFields(QWidget* objClient);
+    void CreateFormatList(QWidget* objClient);
+    void CreatePaletteButtons(QWidget* objClient);
+    void CreateScrollBars(QWidget* objClient);
+    void CreateTimerAndToolbar();
+    void CreateMarks(QWidget* objClient);
+    void CreateNames(QWidget* objClient);
+    void CreateSamples(QWidget* objClient);
+    void CreateClipboardPreview(QWidget* objClient);
+    void CreateColourBar(QWidget* objClient);
+    void CreateClipboardInfo(QWidget* objClient);
+    void CreateClassLabels(QWidget* objClient);
     void CreateMenus();
     void CreateToolbar();
     void ConnectControls();
@@ -295,7 +322,11 @@ private:
     void SelectPendingMark();
     void SizeToCaptions();
     void ShowLoadBuffer();
+    // The parts of eventFilter, one per concern; each is true when it has taken the event.
     bool PickerEvent(QObject* objWatched, QEvent* event);
+    bool SampleTipEvent(QObject* objWatched, QEvent* event);
+    bool MarkKeyEvent(QObject* objWatched, QEvent* event);
+    bool ValueFieldEvent(QObject* objWatched, QEvent* event);
     bool ReadPickedPixel();
     void EndPick(bool blnApply);
     void StartDesktopPick();
@@ -317,12 +348,4 @@ private:
     bool blnApplyingFormat = false;
     // Counts the runs of the update path, so that a run overtaken by a newer one stops.
     std::uint32_t lngApplyRuns = 0;
-    // The sample box a pick under way started from.
-    int intPickSample = -1;
-    // The focus that a pick borrows for its Escape key and gives back.
-    QPointer<QWidget> objFocusBeforePick;
-    bool blnDesktopPickPending = false;
-    // Counts the desktop picks, so that the answer of one no longer awaited is dropped.
-    std::uint32_t lngDesktopPick = 0;
-    bool blnDesktopPickUnavailableShown = false;
 };

@@ -12,6 +12,7 @@
 #include "core/NamedColours.h"
 #include "core/modSupport.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmMainToolbar.h"
 #include "palette/PaletteModel.h"
 #include "settings/SettingsStore.h"
 
@@ -106,8 +107,8 @@ void frmMain::mnuEditCopyColor_Click() {
     Guarded([&] {
         udtCopiedColour = objPalette.arrMarkColour.at(objPalette.intSelectedMark);
         mnuEditPasteColor->setEnabled(true);
-        ToolButton(7)->setEnabled(true);
-        ToolButton(7)->setToolTip(QStringLiteral("Paste Colour To Selected Colour Mark (F3)"));
+        ToolButton(intToolPasteColour)->setEnabled(true);
+        ToolButton(intToolPasteColour)->setToolTip(ToolButtonTip(intToolPasteColour));
     });
 }
 

@@ -23,20 +23,6 @@ using modSupport::Guarded;
 
 std::int32_t ClampComponent(std::int32_t lngValue) { return std::clamp(lngValue, 0, 255); }
 
-// The mark an arrow key moves to, relative to the focused one.
-int MarkStep(int intKey) {
-    switch (intKey) {
-        case Qt::Key_Left:
-        case Qt::Key_Up:
-            return -1;
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            return 1;
-        default:
-            return 0;
-    }
-}
-
 }  // namespace
 
 void frmMain::ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue) {
@@ -189,32 +175,18 @@ void frmMain::txtSetBlue_GotFocus(Qt::FocusReason enmReason) {
 
 bool frmMain::eventFilter(QObject* objWatched, QEvent* event) {
     if (PickerEvent(objWatched, event)) return true;
-    // An arrow key on a mark moves the focus before it selects the next mark, so that keys
-    // arriving while that selection runs start from the mark they will see selected.
-    if (event->type() == QEvent::KeyPress) {
-        const auto itMark = std::find(optColor.begin(), optColor.end(), objWatched);
-        if (itMark != optColor.end()) {
-            const int intStep = MarkStep(static_cast<QKeyEvent*>(event)->key());
-            if (intStep == 0) return QMainWindow::eventFilter(objWatched, event);
-            const auto intNext = static_cast<int>(itMark - optColor.begin()) + intStep;
-            if (intNext >= 0 && intNext < intMarkCount) {
-                optColor.at(intNext)->setFocus(intStep < 0 ? Qt::BacktabFocusReason
-                                                           : Qt::TabFocusReason);
-                optColor.at(intNext)->setChecked(true);
-            }
-            return true;
-        }
-    }
-    // Qt shows tool tips on disabled widgets too; a sample's pick tip only helps while it works.
-    if (event->type() == QEvent::ToolTip) {
-        for (const QFrame* objSample : picSample)
-            if (objWatched == objSample && !objSample->isEnabled()) return true;
-    }
+    if (MarkKeyEvent(objWatched, event)) return true;
+    if (SampleTipEvent(objWatched, event)) return true;
+    if (ValueFieldEvent(objWatched, event)) return true;
+    return QMainWindow::eventFilter(objWatched, event);
+}
+
+bool frmMain::ValueFieldEvent(QObject* objWatched, QEvent* event) {
     const int intField = objWatched == txtSetRed     ? 0
                          : objWatched == txtSetGreen ? 1
                          : objWatched == txtSetBlue  ? 2
                                                      : -1;
-    if (intField < 0) return QMainWindow::eventFilter(objWatched, event);
+    if (intField < 0) return false;
     auto* objField = static_cast<QLineEdit*>(objWatched);
     if (event->type() == QEvent::FocusIn) {
         // Qt's own focus handling keeps a selection made here.
@@ -232,7 +204,7 @@ bool frmMain::eventFilter(QObject* objWatched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(objWatched, event);
+    if (event->type() != QEvent::KeyPress) return false;
 
     auto* objKey = static_cast<QKeyEvent*>(event);
     int intKeyCode = objKey->key();

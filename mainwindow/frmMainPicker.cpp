@@ -18,6 +18,7 @@
 #include "core/ColourValue.h"
 #include "core/modSupport.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmMainToolbar.h"
 #include "widgets/QtColour.h"
 
 namespace {
@@ -25,8 +26,6 @@ namespace {
 using modSupport::Guarded;
 
 const char* const strOpenDisabledTip = "Uncheck the check box Colour Pick Mode to enable";
-const char* const strOpenTip = "Open Palette In Huevra (Ctrl+O)";
-const char* const strOpenInNotepadTip = "Open Palette In Notepad (Ctrl+I)";
 const char* const strNoDesktopPicker =
     "Colours cannot be picked from the screen here: the desktop offers no colour picker.\r\n\r\n"
     "Install the desktop portal (xdg-desktop-portal) with the backend of your desktop to pick "
@@ -59,17 +58,20 @@ void frmMain::chkColorPick_Click() {
         if (!blnOn) {
             EndPick(false);
             // A desktop pick still awaited ends with the mode; its answer is dropped.
-            blnDesktopPickPending = false;
-            ++lngDesktopPick;
+            objPick.blnDesktopPickPending = false;
+            ++objPick.lngDesktopPick;
         }
         picSampleContainer->setEnabled(blnOn);
         // Palette files cannot be opened in the mode; the palette windows still can.
         mnuFileOpen->setEnabled(!blnOn);
         mnuFileOpenInNotepad->setEnabled(!blnOn);
-        ToolButton(2)->setEnabled(!blnOn);
-        ToolButton(3)->setEnabled(!blnOn);
-        ToolButton(2)->setToolTip(QLatin1String(blnOn ? strOpenDisabledTip : strOpenTip));
-        ToolButton(3)->setToolTip(QLatin1String(blnOn ? strOpenDisabledTip : strOpenInNotepadTip));
+        ToolButton(intToolOpen)->setEnabled(!blnOn);
+        ToolButton(intToolOpenInNotepad)->setEnabled(!blnOn);
+        ToolButton(intToolOpen)
+            ->setToolTip(blnOn ? QLatin1String(strOpenDisabledTip) : ToolButtonTip(intToolOpen));
+        ToolButton(intToolOpenInNotepad)
+            ->setToolTip(blnOn ? QLatin1String(strOpenDisabledTip)
+                               : ToolButtonTip(intToolOpenInNotepad));
     });
 }
 
@@ -87,13 +89,13 @@ void frmMain::picSample_MouseDown(int intIndex, int intButton, int, int, int) {
             StartDesktopPick();
             return;
         }
-        blnPicking = true;
-        blnPickRead = false;
-        intPickSample = intIndex;
+        objPick.blnPicking = true;
+        objPick.blnPickRead = false;
+        objPick.intPickSample = intIndex;
         QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
         // The mouse follows the box through the press's implicit grab. The box takes the keys
         // for Escape, without a grab, so that the desktop can still switch windows.
-        objFocusBeforePick = QApplication::focusWidget();
+        objPick.objFocusBeforePick = QApplication::focusWidget();
         objSample->setFocus(Qt::MouseFocusReason);
         // Moves without a button then reach the box too, telling that the release was lost.
         objSample->setMouseTracking(true);
@@ -108,7 +110,7 @@ void frmMain::picSample_MouseDown(int intIndex, int intButton, int, int, int) {
 
 void frmMain::picSample_MouseMove(int intIndex, int intButton, int, int, int) {
     Guarded([&] {
-        if (!blnPicking || intIndex != intPickSample) return;
+        if (!objPick.blnPicking || intIndex != objPick.intPickSample) return;
         // Moves without the left button mean that its release went elsewhere.
         if ((intButton & 1) == 0) {
             EndPick(false);
@@ -121,54 +123,54 @@ void frmMain::picSample_MouseMove(int intIndex, int intButton, int, int, int) {
 
 void frmMain::picSample_MouseUp(int intIndex, int intButton, int, int, int) {
     Guarded([&] {
-        if ((intButton & 1) == 0 || !blnPicking || intIndex != intPickSample) return;
+        if ((intButton & 1) == 0 || !objPick.blnPicking || intIndex != objPick.intPickSample)
+            return;
         EndPick(true);
     });
 }
 
-void frmMain::CancelPick() { EndPick(false); }
-
 bool frmMain::ReadPickedPixel() {
     try {
         const std::int32_t lngValue = objServices.objScreen.PixelUnderCursor();
-        udtPickedColour.lngRed = lngValue & 255;
-        udtPickedColour.lngGreen = (lngValue / 256) & 255;
-        udtPickedColour.lngBlue = (lngValue / 65536) & 255;
+        objPick.udtPickedColour.lngRed = lngValue & 255;
+        objPick.udtPickedColour.lngGreen = (lngValue / 256) & 255;
+        objPick.udtPickedColour.lngBlue = (lngValue / 65536) & 255;
     } catch (...) {
         // A pixel that cannot be read is skipped; the drag goes on.
         return false;
     }
-    blnPickRead = true;
-    SetBackColour(picPick, PackColour(udtPickedColour));
+    objPick.blnPickRead = true;
+    SetBackColour(picPick, PackColour(objPick.udtPickedColour));
     return true;
 }
 
 void frmMain::EndPick(bool blnApply) {
     Guarded([&] {
-        if (!blnPicking) return;
+        if (!objPick.blnPicking) return;
         // Everything of the pick is undone first, so that events run by the update path see
         // no pick under way.
-        const bool blnTake = blnApply && blnPickRead;
-        QFrame* objSample = picSample.at(intPickSample);
-        blnPicking = false;
-        blnPickRead = false;
-        intPickSample = -1;
+        const bool blnTake = blnApply && objPick.blnPickRead;
+        QFrame* objSample = picSample.at(objPick.intPickSample);
+        objPick.blnPicking = false;
+        objPick.blnPickRead = false;
+        objPick.intPickSample = -1;
         picPick->hide();
         hsbRed->show();
         hsbGreen->show();
         hsbBlue->show();
         QGuiApplication::restoreOverrideCursor();
         objSample->setMouseTracking(false);
-        if (objSample->hasFocus() && objFocusBeforePick) objFocusBeforePick->setFocus();
-        objFocusBeforePick = nullptr;
-        if (blnTake) SetScrollBars(udtPickedColour);
+        if (objSample->hasFocus() && objPick.objFocusBeforePick)
+            objPick.objFocusBeforePick->setFocus();
+        objPick.objFocusBeforePick = nullptr;
+        if (blnTake) SetScrollBars(objPick.udtPickedColour);
     });
 }
 
 void frmMain::StartDesktopPick() {
-    if (blnDesktopPickPending) return;
-    blnDesktopPickPending = true;
-    const std::uint32_t lngPick = ++lngDesktopPick;
+    if (objPick.blnDesktopPickPending) return;
+    objPick.blnDesktopPickPending = true;
+    const std::uint32_t lngPick = ++objPick.lngDesktopPick;
     const int intMark = objPalette.intSelectedMark;
     // The answer may come after the window has gone.
     const QPointer<frmMain> objWindow(this);
@@ -182,8 +184,8 @@ void frmMain::DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickRe
                                std::int32_t lngColour) {
     Guarded([&] {
         // Only the pick awaited answers, and only once.
-        if (!blnDesktopPickPending || lngPick != lngDesktopPick) return;
-        blnDesktopPickPending = false;
+        if (!objPick.blnDesktopPickPending || lngPick != objPick.lngDesktopPick) return;
+        objPick.blnDesktopPickPending = false;
         const char* strProblem = nullptr;
         switch (enmResult) {
             case DesktopPickResult::Picked:
@@ -191,8 +193,8 @@ void frmMain::DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickRe
                 break;
             case DesktopPickResult::Unavailable:
                 // Said once a run: the desktop will not grow a picker while the program runs.
-                if (blnDesktopPickUnavailableShown) return;
-                blnDesktopPickUnavailableShown = true;
+                if (objPick.blnDesktopPickUnavailableShown) return;
+                objPick.blnDesktopPickUnavailableShown = true;
                 strProblem = strNoDesktopPicker;
                 break;
             case DesktopPickResult::InvalidColour:
@@ -210,8 +212,8 @@ void frmMain::DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickRe
         if (enmResult != DesktopPickResult::Picked) return;
         // The colour belongs to the mark it was picked for, while the mode lasts.
         if (intMark != objPalette.intSelectedMark || !chkColorPick->isChecked()) return;
-        udtPickedColour = UnpackColour(lngColour);
-        SetScrollBars(udtPickedColour);
+        objPick.udtPickedColour = UnpackColour(lngColour);
+        SetScrollBars(objPick.udtPickedColour);
     });
 }
 
@@ -220,7 +222,7 @@ bool frmMain::PickerEvent(QObject* objWatched, QEvent* event) {
         const auto itSample = std::find(picSample.begin(), picSample.end(), objWatched);
         if (itSample == picSample.end()) return false;
         const auto intIndex = static_cast<int>(itSample - picSample.begin());
-        const bool blnThisPick = blnPicking && intIndex == intPickSample;
+        const bool blnThisPick = objPick.blnPicking && intIndex == objPick.intPickSample;
         switch (event->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonDblClick:
@@ -257,4 +259,12 @@ bool frmMain::PickerEvent(QObject* objWatched, QEvent* event) {
                 return false;
         }
     });
+}
+
+bool frmMain::SampleTipEvent(QObject* objWatched, QEvent* event) {
+    // Qt shows tool tips on disabled widgets too; a sample's pick tip only helps while it works.
+    if (event->type() != QEvent::ToolTip) return false;
+    for (const QFrame* objSample : picSample)
+        if (objWatched == objSample && !objSample->isEnabled()) return true;
+    return false;
 }

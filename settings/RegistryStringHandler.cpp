@@ -463,67 +463,6 @@ bool RegistryStringHandler::WriteString(RegistryHive, const std::string& strMyKe
     }
 }
 
-bool RegistryStringHandler::DeleteValue(RegistryHive, const std::string& strMyKey,
-                                        const std::string& strMyValueName) {
-    try {
-        const auto objKey = LocateKey(TrimKeyPath(strMyKey));
-        const QString strName = QString::fromStdString(strMyValueName);
-        if (!objKey || !UsableName(strName)) return false;
-        const auto objSettings = OpenKey(*objKey);
-        if (!objSettings || !objSettings->contains(strName) || !objSettings->isWritable())
-            return false;
-        // A value and a subkey may share a name, and QSettings removes both; keep the subkey.
-        std::vector<std::pair<QString, QVariant>> arrSubkeyValues;
-        if (objSettings->childGroups().contains(strName)) {
-            objSettings->beginGroup(strName);
-            for (const QString& strKey : objSettings->allKeys())
-                arrSubkeyValues.emplace_back(strName + QLatin1Char('/') + strKey,
-                                             objSettings->value(strKey));
-            objSettings->endGroup();
-        }
-        objSettings->remove(strName);
-        for (const auto& [strKey, varValue] : arrSubkeyValues)
-            objSettings->setValue(strKey, varValue);
-        return Saved(*objSettings, {{FullKey(*objKey, strName), std::nullopt}});
-    } catch (...) {
-        return false;
-    }
-}
-
-bool RegistryStringHandler::DeleteKey(RegistryHive, const std::string& strMyKey) {
-    try {
-        const auto objKey = LocateKey(TrimKeyPath(strMyKey));
-        if (!objKey) return false;
-        auto objSettings = OpenKey(*objKey);
-        if (!objSettings || !objSettings->childGroups().isEmpty() || !objSettings->isWritable())
-            return false;
-        if (!objKey->arrGroups.isEmpty()) {
-            // A group exists only while it holds values.
-            const QStringList arrNames = objSettings->childKeys();
-            if (arrNames.isEmpty()) return false;
-            ExpectedTexts arrGone;
-            for (const QString& strName : arrNames)
-                arrGone.emplace_back(FullKey(*objKey, strName), std::nullopt);
-            objSettings->remove(QString());
-            return Saved(*objSettings, arrGone);
-        }
-        if constexpr (blnTextFileStore) {
-            // The key is the file: it goes with its values.
-            const QString strFileName = objSettings->fileName();
-            if (!QFileInfo::exists(strFileName)) return false;
-            objSettings->clear();
-            objSettings->sync();
-            objSettings.reset();
-            return QFile::remove(strFileName);
-        } else {
-            objSettings->clear();
-            return Saved(*objSettings, {});
-        }
-    } catch (...) {
-        return false;
-    }
-}
-
 namespace {
 
 // Why a file in a refused state is never opened; nothing for a usable one.

@@ -20,9 +20,6 @@ public:
                            const std::string& strMyValueName) override;
     bool WriteString(RegistryHive enmHive, const std::string& strMyKey,
                      const std::string& strMyValueName, const std::string& strMyData) override;
-    bool DeleteValue(RegistryHive enmHive, const std::string& strMyKey,
-                     const std::string& strMyValueName);
-    bool DeleteKey(RegistryHive enmHive, const std::string& strMyKey);
     /// The message for the program's own settings file when it cannot be read, the first time
     /// this is asked; the empty text after that and whenever the file can be read.
     std::string TakeUnreadableStoreText() override;

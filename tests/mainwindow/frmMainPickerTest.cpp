@@ -123,21 +123,21 @@ TEST_F(frmMainPickerTest, OnlyTheSelectedSampleStartsAPickAndOnlyInPickMode) {
     OpenActive();
     frm->show();
     Press(0);
-    EXPECT_FALSE(frm->blnPicking) << "mode off";
+    EXPECT_FALSE(frm->objPick.blnPicking) << "mode off";
     QTest::mouseClick(frm->chkColorPick, Qt::LeftButton);
     QTest::mouseClick(frm->optColor[3], Qt::LeftButton);
     for (const int intSample : {0, 2, 5}) {
         SCOPED_TRACE(intSample);
         Press(intSample);
-        EXPECT_FALSE(frm->blnPicking);
+        EXPECT_FALSE(frm->objPick.blnPicking);
         EXPECT_FALSE(PickShown());
     }
     // The right button does not pick either.
     Mouse(3, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton);
-    EXPECT_FALSE(frm->blnPicking);
+    EXPECT_FALSE(frm->objPick.blnPicking);
 
     Press(3);
-    EXPECT_TRUE(frm->blnPicking);
+    EXPECT_TRUE(frm->objPick.blnPicking);
     EXPECT_TRUE(PickShown());
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
@@ -193,7 +193,7 @@ TEST_F(frmMainPickerTest, ReleaseTakesAColourOnlyWhenThisPickReadOne) {
     objScreen.blnThrow = true;
     Press(1);
     MoveOver(PackColour(0, 0, 255), 1);
-    EXPECT_TRUE(frm->blnPicking) << "a failed read does not end the drag";
+    EXPECT_TRUE(frm->objPick.blnPicking) << "a failed read does not end the drag";
     Release(1);
     EXPECT_EQ(Bars(), arrYellow);
 
@@ -234,7 +234,7 @@ TEST_F(frmMainPickerTest, PickThatLosesTheUserEndsWithoutAColour) {
         Press();
         MoveOver(lngGreen);
         objCase.fnLose();
-        EXPECT_FALSE(frm->blnPicking);
+        EXPECT_FALSE(frm->objPick.blnPicking);
         EXPECT_FALSE(PickShown());
         ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);

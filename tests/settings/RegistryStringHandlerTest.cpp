@@ -161,7 +161,6 @@ TEST_F(RegistryStringHandlerTest, KeyPathsOutsideTheStoreAreRefused) {
         SCOPED_TRACE(strKeyPath);
         EXPECT_FALSE(Write("SortIndex", "1", strKeyPath));
         EXPECT_EQ(Read("SortIndex", strKeyPath), "");
-        EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKeyPath));
     }
     for (const std::string strName : {"", "a/b", "a\\b"}) {
         SCOPED_TRACE(strName);
@@ -215,10 +214,6 @@ TEST_F(RegistryStringHandlerTest, FileWithBrokenLinesStillReadsAndWrites) {
     EXPECT_TRUE(Write("FormatIndex", "@3, 4"));
     EXPECT_EQ(Read("FormatIndex"), "@3, 4");
     EXPECT_EQ(Read("SortIndex"), "1");
-
-    WriteSettingsFile("[General]\nstray words\nSortIndex=1\n[Recent\nPromptToSave=0\n");
-    EXPECT_TRUE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
-    EXPECT_EQ(Read("SortIndex"), "");
 }
 
 TEST_F(RegistryStringHandlerTest, ValuesThatAreNoStringsReadEmpty) {
@@ -244,37 +239,6 @@ TEST_F(RegistryStringHandlerTest, SubkeysKeepTheirOwnValues) {
     EXPECT_EQ(Read("SortIndex", strSubkey), "sub");
     EXPECT_EQ(Read("SortIndex"), "top");
     EXPECT_EQ(Read("SortIndex", strKey + "\\Recent"), "");
-}
-
-TEST_F(RegistryStringHandlerTest, DeleteValueRemovesOneValueOnly) {
-    EXPECT_TRUE(Write("SortIndex", "1"));
-    EXPECT_TRUE(Write("PromptToSave", "0"));
-    EXPECT_TRUE(Write("File", "a.txt", strKey + "\\SortIndex"));
-    EXPECT_TRUE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
-    EXPECT_EQ(Read("SortIndex"), "");
-    EXPECT_EQ(Read("PromptToSave"), "0");
-    EXPECT_EQ(Read("File", strKey + "\\SortIndex"), "a.txt");
-    EXPECT_FALSE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
-    EXPECT_FALSE(objRegistry.DeleteValue(RegistryHive::CurrentUser, strKey, "Missing"));
-}
-
-TEST_F(RegistryStringHandlerTest, DeleteKeyRefusesKeysWithSubkeys) {
-    const std::string strSubkey = strKey + "\\Recent";
-    EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
-    EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strSubkey));
-
-    EXPECT_TRUE(Write("SortIndex", "1"));
-    EXPECT_TRUE(Write("File", "a.txt", strSubkey));
-    EXPECT_FALSE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
-    EXPECT_EQ(Read("SortIndex"), "1");
-
-    EXPECT_TRUE(objRegistry.DeleteKey(RegistryHive::CurrentUser, "\\" + strSubkey + "\\"));
-    EXPECT_EQ(Read("File", strSubkey), "");
-    EXPECT_EQ(Read("SortIndex"), "1");
-
-    EXPECT_TRUE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
-    EXPECT_EQ(Read("SortIndex"), "");
-    EXPECT_FALSE(QFileInfo::exists(SettingsFile()));
 }
 
 TEST_F(RegistryStringHandlerTest, FailedWriteReturnsFalse) {
@@ -372,7 +336,7 @@ TEST_F(RegistryStringHandlerTest, AnotherProcessReadsTheSameTexts) {
     }
 
     // Written there, read here.
-    ASSERT_TRUE(objRegistry.DeleteKey(RegistryHive::CurrentUser, strKey));
+    ASSERT_TRUE(QFile::remove(SettingsFile()));
     RunProbe(arrWrite);
     for (std::size_t i = 0; i < arrTexts.size(); ++i) {
         SCOPED_TRACE(arrTexts[i]);
@@ -431,8 +395,6 @@ TEST_F(RegistryStringHandlerTest, UnsafeSettingsFileIsNeverOpened) {
         RegistryStringHandler objStore;
         EXPECT_EQ(objStore.ReadString(RegistryHive::CurrentUser, strKey, "SortIndex"), "");
         EXPECT_FALSE(objStore.WriteString(RegistryHive::CurrentUser, strKey, "SortIndex", "1"));
-        EXPECT_FALSE(objStore.DeleteValue(RegistryHive::CurrentUser, strKey, "SortIndex"));
-        EXPECT_FALSE(objStore.DeleteKey(RegistryHive::CurrentUser, strKey));
         ProgramSettings objSettings;
         FakeMessageBox objMessages;
         LoadSettings(objSettings, objStore, objMessages);
