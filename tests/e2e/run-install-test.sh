@@ -88,12 +88,12 @@ if command -v man >/dev/null; then
         "$root/usr/share/man/man1/huevra-cli.1.gz" 2>&1 >/dev/null || true)
     [ -z "$man_warnings" ] || fail "the huevra-cli man page: $man_warnings"
     LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$root/usr/share/man/man1/huevra-cli.1.gz" 2>/dev/null |
-        grep -q "huevra-cli - convert, name and classify" || fail "the huevra-cli man page"
+        grep -qE "huevra-cli +- +convert, +name, +classify +and +check" || fail "the huevra-cli man page"
 fi
-completed=$(bash -c 'source "$1" && COMP_WORDS=(huevra-cli con) COMP_CWORD=1 &&
+completed=$(bash -c 'source "$1" && COMP_WORDS=(huevra-cli conv) COMP_CWORD=1 &&
     _huevra_cli && echo "${COMPREPLY[*]}"' bash \
     "$root/usr/share/bash-completion/completions/huevra-cli" 2>&1) || true
-[ "$completed" = convert ] || fail "the installed completion gives '$completed' for 'con'"
+[ "$completed" = convert ] || fail "the installed completion gives '$completed' for 'conv'"
 
 # The installed program starts and shows its window with the application's icon.
 start_app installed
