@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -184,6 +185,21 @@ protected:
         return QByteArray();
     }
 };
+
+namespace {
+
+/// True while a thread of Qt's search index writer ("fulltextsearch…") runs in this process.
+bool IndexWriterRunning() {
+    const QDir objTasks(QStringLiteral("/proc/self/task"));
+    for (const QString& strTask : objTasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile objName(objTasks.filePath(strTask + QStringLiteral("/comm")));
+        if (objName.open(QIODevice::ReadOnly) && objName.readAll().startsWith("fulltextsearch"))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 TEST_F(HelpViewerSafetyTest, TheManualsPagesNameNoOtherFile) {
     const QString strNamespace =
@@ -403,6 +419,9 @@ TEST_F(HelpViewerSafetyTest, ClosingTheViewerWaitsForAStuckSearchIndexOnlyAWhile
         QSignalSpy objFinished(objSearch.data(), &QHelpSearchEngine::indexingFinished);
         EXPECT_TRUE(objFinished.wait(30000));
     }
+    // Nor may the tests end under it: a writer still running while the process exits touches
+    // what the exit has destroyed.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !IndexWriterRunning(); }, 30000));
 }
 
 TEST_F(HelpViewerSafetyTest, AMinimisedViewerComesBackForTheNextTopic) {
