@@ -8,8 +8,8 @@ script=${1:?usage: check-completion.sh path/to/huevra-cli.bash-completion [path/
 program=${2:-}
 # shellcheck source=/dev/null
 source "$script" || { echo "FAIL: the script does not load"; exit 1; }
-spec=$(complete -p huevra-cli 2>/dev/null)
-[ "$spec" = "complete -F _huevra_cli huevra-cli" ] || { echo "FAIL: registered as '$spec'"; exit 1; }
+registered=$(complete -p huevra-cli 2>/dev/null)
+[ "$registered" = "complete -F _huevra_cli huevra-cli" ] || { echo "FAIL: registered as '$registered'"; exit 1; }
 
 failures=0
 # expect "<expected replies, sorted, space-separated>" word...  (the last word is completed)

@@ -12,7 +12,7 @@ format's users have published (big-endian throughout):
 
   ase_tool.py read FILE            prints "name<TAB>model<TAB>values<TAB>type" per colour,
                                    "group<TAB>name" and "end group" for groups
-  ase_tool.py write FILE SPEC...   writes a file; a SPEC is "group:NAME", "end", or
+  ase_tool.py write FILE ENTRY...   writes a file; an ENTRY is "group:NAME", "end", or
                                    "NAME|MODEL|v1,v2,...|TYPE" (MODEL RGB, CMYK, LAB or Gray;
                                    TYPE 0, 1 or 2)
 """
@@ -101,13 +101,13 @@ def main(argv):
         return 0
     if len(argv) >= 3 and argv[1] == "write":
         blocks = []
-        for spec in argv[3:]:
-            if spec.startswith("group:"):
-                blocks.append(("group", spec[6:]))
-            elif spec == "end":
+        for entry in argv[3:]:
+            if entry.startswith("group:"):
+                blocks.append(("group", entry[6:]))
+            elif entry == "end":
                 blocks.append(("end",))
             else:
-                name, model, values, kind = spec.split("|")
+                name, model, values, kind = entry.split("|")
                 blocks.append(("colour", name, model, [float(v) for v in values.split(",")],
                                int(kind)))
         with open(argv[2], "wb") as f:
