@@ -147,24 +147,9 @@ std::string ParseAccessibilityArguments(const std::vector<std::string>& arrArgs,
             typRead.blnVersion = true;
             return "";
         }
-        // --option VALUE, --option=VALUE, -t VALUE and -tVALUE.
-        std::string strOption = strArg;
+        std::string strOption;
         std::string strValue;
-        bool blnHasValue = false;
-        if (strArg.rfind("--", 0) == 0) {
-            const std::size_t intEquals = strArg.find('=');
-            if (intEquals != std::string::npos) {
-                strOption = strArg.substr(0, intEquals);
-                strValue = strArg.substr(intEquals + 1);
-                blnHasValue = true;
-            }
-        } else if (strArg.rfind("-t", 0) == 0) {
-            strOption = "--to";
-            if (strArg.size() > 2) {
-                strValue = strArg.substr(2);
-                blnHasValue = true;
-            }
-        }
+        const bool blnHasValue = SplitCliOption(strArg, strOption, strValue);
         const std::string_view strOwner = OptionCommand(strOption);
         if (strOwner.empty()) {
             return "unknown option " + CliQuoted(strOption) + " for " + typRead.strCommand +

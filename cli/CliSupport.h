@@ -24,3 +24,8 @@ std::string CliQuoted(std::string_view strArg);
 /// Reads a colour argument; says on objErr why it was refused (its character position and a
 /// caret under it), or what was noted about it.
 bool ReadCliColour(const std::string& strText, typColour& typValue, std::ostream& objErr);
+
+/// Splits an option as given: "--option=VALUE", "-tVALUE" and "-t" (for "--to") into the option's
+/// long name and its value. Returns true when the argument carried its value; strOption is the
+/// argument itself otherwise.
+bool SplitCliOption(const std::string& strArg, std::string& strOption, std::string& strValue);

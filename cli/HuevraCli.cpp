@@ -275,24 +275,9 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
             typRead.enmCommand = CliCommand::Version;
             return "";
         }
-        // --option VALUE, --option=VALUE, -t VALUE and -tVALUE.
-        std::string strOption = strArg;
+        std::string strOption;
         std::string strValue;
-        bool blnHasValue = false;
-        if (strArg.rfind("--", 0) == 0) {
-            const std::size_t intEquals = strArg.find('=');
-            if (intEquals != std::string::npos) {
-                strOption = strArg.substr(0, intEquals);
-                strValue = strArg.substr(intEquals + 1);
-                blnHasValue = true;
-            }
-        } else if (strArg.rfind("-t", 0) == 0) {
-            strOption = "--to";
-            if (strArg.size() > 2) {
-                strValue = strArg.substr(2);
-                blnHasValue = true;
-            }
-        }
+        const bool blnHasValue = SplitCliOption(strArg, strOption, strValue);
         if (strOption != "--to" && strOption != "--template" && strOption != "--name") {
             return "unknown option " + Quoted(strOption) + " for " + typRead.strCommand +
                    " (huevra-cli --help lists the options)";
@@ -462,4 +447,23 @@ std::string CliQuoted(std::string_view strArg) { return Quoted(strArg); }
 
 bool ReadCliColour(const std::string& strText, typColour& typValue, std::ostream& objErr) {
     return ReadColour(strText, typValue, objErr);
+}
+
+bool SplitCliOption(const std::string& strArg, std::string& strOption, std::string& strValue) {
+    strOption = strArg;
+    strValue.clear();
+    if (strArg.rfind("--", 0) == 0) {
+        const std::size_t intEquals = strArg.find('=');
+        if (intEquals == std::string::npos) return false;
+        strOption = strArg.substr(0, intEquals);
+        strValue = strArg.substr(intEquals + 1);
+        return true;
+    }
+    if (strArg.rfind("-t", 0) == 0) {
+        strOption = "--to";
+        if (strArg.size() <= 2) return false;
+        strValue = strArg.substr(2);
+        return true;
+    }
+    return false;
 }
