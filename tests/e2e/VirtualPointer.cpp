@@ -139,6 +139,9 @@ int main(int argc, char** argv) {
     }
     wl_proxy_marshal(objPointer, Destroy);
     wl_proxy_destroy(objPointer);
+    wl_proxy_destroy(objGlobals.objManager);
+    if (objGlobals.objSeat != nullptr) wl_seat_destroy(objGlobals.objSeat);
+    wl_registry_destroy(objRegistry);
     wl_display_roundtrip(objDisplay);
     wl_display_disconnect(objDisplay);
     return 0;

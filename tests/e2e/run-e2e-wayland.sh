@@ -94,7 +94,7 @@ if [ "${2:-}" != "--desktop" ]; then
 
     "${as_user[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
         HUEVRA_E2E_SHOT_DIR="${HUEVRA_E2E_SHOT_DIR:-}" \
-        setsid bash "$scratch/run-e2e-wayland.sh" "$scratch" --desktop &
+        setsid -w bash "$scratch/run-e2e-wayland.sh" "$scratch" --desktop &
     desktop_pid=$!
     status=0
     wait "$desktop_pid" || status=$?
@@ -126,6 +126,7 @@ app_pid=""
 sway_pid=""
 pipewire_pid=""
 keyboard_pid=""
+monitor_pid=""
 
 fail() {
     echo "FAIL: $*"
@@ -151,11 +152,10 @@ stop_app() {
 stop_desktop() {
     stop_app
     local pid
-    [ -z "${POINTER_PID:-}" ] || exec {POINTER[1]}>&-
-    for pid in "$keyboard_pid" "${POINTER_PID:-}" "$pipewire_pid" "$sway_pid"; do
+    for pid in "$monitor_pid" "$keyboard_pid" "${POINTER_PID:-}" "$pipewire_pid" "$sway_pid"; do
         [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
     done
-    for pid in "$keyboard_pid" "${POINTER_PID:-}" "$pipewire_pid" "$sway_pid"; do
+    for pid in "$monitor_pid" "$keyboard_pid" "${POINTER_PID:-}" "$pipewire_pid" "$sway_pid"; do
         [ -z "$pid" ] || wait "$pid" 2>/dev/null || true
     done
 }
@@ -166,7 +166,8 @@ sed "s|@ENVFILE@|$scratch/sway-env|g" "$scratch/sway.conf.in" >"$scratch/sway.co
 WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     sway -c "$scratch/sway.conf" >"$scratch/sway.log" 2>&1 &
 sway_pid=$!
-export SWAYSOCK="$XDG_RUNTIME_DIR/sway-ipc.$(id -u).$sway_pid.sock"
+SWAYSOCK="$XDG_RUNTIME_DIR/sway-ipc.$(id -u).$sway_pid.sock"
+export SWAYSOCK
 until=$(deadline 15)
 while [ ! -s "$scratch/sway-env" ] || ! swaymsg -t get_version >/dev/null 2>&1; do
     if ! kill -0 "$sway_pid" 2>/dev/null || ! before "$until"; then
@@ -237,24 +238,47 @@ start_service() {
     bus_call StartServiceByName "string:$1" uint32:0 >/dev/null 2>>"$scratch/portal.log" &&
         bus_call NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
 }
-# The wlroots backend first, on its own: it may miss a call that reaches it while it is still
-# taking its name (it then answers only once other traffic wakes it), and the frontend calls it
-# as soon as it has started it.
+# The wlroots backend first, on its own: started by the frontend, which calls it at once, it was
+# seen to leave that first call unanswered now and then, and the frontend then waits 25 seconds
+# without offering the Screenshot portal.
 start_service org.freedesktop.impl.portal.desktop.wlr ||
-    { log_tail "$scratch/portal.log"; log_tail "$scratch/bus.log"; skip "the bus could not start xdg-desktop-portal-wlr"; }
+    {
+        log_tail "$scratch/portal.log"
+        log_tail "$scratch/bus.log"
+        skip "the bus could not start xdg-desktop-portal-wlr"
+    }
 start_service org.freedesktop.portal.Desktop ||
-    { log_tail "$scratch/portal.log"; log_tail "$scratch/bus.log"; skip "the bus could not start xdg-desktop-portal"; }
-dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
-    /org/freedesktop/portal/desktop org.freedesktop.DBus.Introspectable.Introspect 2>/dev/null |
-    grep -q '<method name="PickColor">' ||
-    skip "xdg-desktop-portal offers no org.freedesktop.portal.Screenshot.PickColor on sway"
+    {
+        log_tail "$scratch/portal.log"
+        log_tail "$scratch/bus.log"
+        skip "the bus could not start xdg-desktop-portal"
+    }
+# The frontend may take its name before it offers every portal.
+portal_offers_pick() {
+    dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
+        /org/freedesktop/portal/desktop org.freedesktop.DBus.Introspectable.Introspect 2>/dev/null |
+        grep -q '<method name="PickColor">'
+}
+until=$(deadline 30)
+until portal_offers_pick; do
+    if ! before "$until"; then
+        log_tail "$scratch/bus.log" 30
+        skip "xdg-desktop-portal offers no org.freedesktop.portal.Screenshot.PickColor on sway"
+    fi
+    sleep 0.1
+done
+# What the portal is asked and answers, for the log of a failed run.
+dbus-monitor --session "interface='org.freedesktop.portal.Screenshot'" \
+    "interface='org.freedesktop.impl.portal.Screenshot'" \
+    "interface='org.freedesktop.portal.Request'" "type='error'" >"$scratch/monitor.log" 2>&1 &
+monitor_pid=$!
 
 echo "sway $sway_version, headless, background $background; portal and wlroots backend on the bus"
 
 # --- driving the program through sway -----------------------------------------------------------
 
-# Prints "x y width height" of the content of the first window whose title matches the pattern
-# $1, waiting up to $2 seconds (default 10); fails when there is none by then or the program has
+# Prints "id x y width height" of the content of the first window whose title matches the
+# pattern $1 (sway's id, the content's place on the desktop), waiting up to $2 seconds (default 10); fails when there is none by then or the program has
 # ended.
 wait_for_window() {
     local pattern=$1 until geometry
@@ -295,14 +319,22 @@ shot() {
 }
 
 # Waits up to 5 seconds for the pixel ($2, $3) of the window "id x y width height" $1 to show the
-# colour $4.
+# colour $4; with "!" before the colour, to show another colour.
 wait_for_pixel() {
-    local id x y until colour=""
+    local id x y until colour="" expected=$4 other=""
     read -r id x y _ <<<"$1"
+    if [ "${expected:0:1}" = "!" ]; then
+        other=1
+        expected=${expected:1}
+    fi
     until=$(deadline 5)
     while before "$until"; do
         colour=$(pixel_at $((x + $2)) $((y + $3)) || true)
-        [ "$colour" = "$4" ] && return 0
+        if [ -z "$other" ]; then
+            [ "$colour" = "$expected" ] && return 0
+        elif [ -n "$colour" ] && [ "$colour" != "$expected" ]; then
+            return 0
+        fi
         sleep 0.05
     done
     echo "the pixel shows \"$colour\"" >&2
@@ -328,11 +360,36 @@ click_in() {
     pointer release
 }
 
-# Gives the window "id x y width height" $1 the keyboard.
+# Gives the window "id x y width height" $1 the keyboard; waits up to 5 seconds until sway
+# reports it focused.
 focus() {
-    local id
+    local id until
     read -r id _ <<<"$1"
     swaymsg -q "[con_id=$id] focus"
+    until=$(deadline 5)
+    until [ "$(swaymsg -t get_tree -r | python3 -c '
+import json, sys
+def walk(node):
+    if node["id"] == int(sys.argv[1]):
+        print(node["focused"])
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))' "$id")" = True ]; do
+        before "$until" || { fail "window $id did not get the keyboard"; return 1; }
+        sleep 0.05
+    done
+}
+
+# Prints every window sway has: id, title, whether focused, and where.
+print_windows() {
+    swaymsg -t get_tree -r | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("pid"):
+        print(node["id"], repr(node["name"]), "focused" if node["focused"] else "", node["rect"])
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))'
 }
 
 clipboard() { wl-paste --no-newline 2>/dev/null || true; }
@@ -365,7 +422,10 @@ launch() {
 # run.
 check_pick() {
     local run=$1 main=$2 pressed seconds id x y
+    shot "$run-before-pick"
+    # The box of Colour Pick Mode is white until its tick is drawn.
     click_in "$main" 18 164
+    wait_for_pixel "$main" 18 164 "!#FFFFFF" || fail "$run: Colour Pick Mode was not ticked"
     pressed=$(now)
     click_in "$main" 70 265
     if wait_for_clipboard "#3366CC" 1; then
@@ -373,6 +433,9 @@ check_pick() {
         echo "$run: the portal's pick reached the clipboard as #3366CC ${seconds} s after the press"
     else
         fail "$run: the clipboard did not hold #3366CC within 1 s of the press on the sample"
+        if wait_for_clipboard "#3366CC" 10; then
+            echo "$run: it held #3366CC $(since "$pressed") s after the press"
+        fi
     fi
     shot "$run-picked"
     # The sample shows the picked colour (the pointer has moved away from it).
@@ -387,7 +450,8 @@ check_pick() {
 run_desktop_pick() {
     local run=$1 main
     shift
-    export "$@"
+    local setting
+    for setting in "$@"; do export "${setting?}"; done
     launch "$run"
     if main=$(wait_for_window '^Huevra - New palette$' 15); then
         echo "$run: the main window opened"
@@ -434,6 +498,8 @@ check_windows() {
         fi
     else
         fail "wayland: the Websafe window did not open"
+        shot wayland-no-websafe
+        print_windows
     fi
     focus "$main"
     wtype -k F6
