@@ -77,7 +77,9 @@ if [ "${2:-}" != "--desktop" ]; then
     as_user=()
     if [ "$(id -u)" -eq 0 ]; then
         if ! id "$e2e_user" >/dev/null 2>&1; then
+            # Another run may create it at the same time.
             useradd --system --create-home --shell /usr/sbin/nologin "$e2e_user" ||
+                id "$e2e_user" >/dev/null 2>&1 ||
                 skip "sway refuses to run as root and the user $e2e_user could not be created"
         fi
         as_user=(setpriv --reuid "$e2e_user" --regid "$e2e_user" --init-groups)
