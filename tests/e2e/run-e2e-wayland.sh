@@ -30,7 +30,7 @@ if [ "${2:-}" != "--desktop" ]; then
     [ -n "$pointer" ] && [ -x "$pointer" ] ||
         skip "no virtual pointer program (HUEVRA_VIRTUAL_POINTER; built where libwayland-dev is installed)"
     for tool in sway swaymsg pipewire grim wl-paste wtype Xwayland dbus-run-session \
-        dbus-send dbus-update-activation-environment python3 setsid ps; do
+        dbus-send dbus-monitor dbus-update-activation-environment python3 setsid ps; do
         command -v "$tool" >/dev/null || skip "$tool is not installed"
     done
     for program in /usr/libexec/xdg-desktop-portal /usr/libexec/xdg-desktop-portal-wlr; do
