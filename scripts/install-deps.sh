@@ -15,6 +15,8 @@ packages=(
     dpkg-dev fakeroot file desktop-file-utils appstream lintian devscripts
     x11-xserver-utils dbus-daemon dbus-bin libxcb1-dev libxcb-xtest0-dev
     imagemagick xdg-desktop-portal
+    qt6-wayland sway xwayland pipewire xdg-desktop-portal-wlr xdg-desktop-portal-gtk
+    grim wl-clipboard wtype libwayland-dev procps
 )
 
 missing=()
