@@ -1,5 +1,6 @@
 #include "precisepick/PrecisePick.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
@@ -122,6 +123,8 @@ PrecisePick::PrecisePick(IScreen& objScreen, QObject* objParent)
 
 PrecisePick::~PrecisePick() {
     Finish();
+    // No event of the overlays can be under way once their pick goes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void PrecisePick::SetHelpOpener(std::function<void()> fnOpen) {
@@ -277,8 +280,9 @@ void PrecisePick::Finish() {
         if (!objOverlay) continue;
         objOverlay->removeEventFilter(this);
         objOverlay->hide();
-        // The magnifier is a child of one overlay and goes with it.
-        delete objOverlay.data();
+        // The magnifier is a child of one overlay and goes with it. An overlay may be in the
+        // middle of the event that ended the pick, so it goes once that event is done.
+        objOverlay->deleteLater();
     }
     arrOverlays.clear();
     arrScreens.clear();
@@ -360,17 +364,23 @@ bool PrecisePick::eventFilter(QObject* objWatched, QEvent* event) {
         case QEvent::MouseButtonDblClick: {
             const auto* objMouse = static_cast<QMouseEvent*>(event);
             if (event->type() == QEvent::MouseMove) {
-                ScreenOverlay* objOverlay = nullptr;
-                QPointF objLocal = objMouse->position();
-                for (const QPointer<ScreenOverlay>& objCandidate : arrOverlays)
-                    if (objCandidate == objWidget) objOverlay = objCandidate;
-                if (objOverlay == nullptr && objMagnifier == objWidget) {
-                    objOverlay = arrOverlays[lngMonitor].data();
-                    objLocal = objMouse->position() + QPointF(objMagnifier->pos());
-                }
-                if (objOverlay != nullptr) {
-                    const QPoint objPhysical = objOverlay->PhysicalAt(objLocal);
-                    MoveTo(objPhysical.x(), objPhysical.y(), false);
+                // The server's own pointer is exact at every scale; the event's position, in
+                // Qt's scaled pixels, is the way where the server cannot tell it.
+                int intPointerX = 0;
+                int intPointerY = 0;
+                if (objScreen.PhysicalPointer(intPointerX, intPointerY)) {
+                    MoveTo(intPointerX, intPointerY, false);
+                } else {
+                    ScreenOverlay* objOverlay = arrOverlays[lngMonitor];
+                    QPointF objLocal = objMouse->position();
+                    for (const QPointer<ScreenOverlay>& objCandidate : arrOverlays)
+                        if (objCandidate == objWidget) objOverlay = objCandidate;
+                    if (objMagnifier == objWidget)
+                        objLocal = objMouse->position() + QPointF(objMagnifier->pos());
+                    if (objOverlay != nullptr) {
+                        const QPoint objPhysical = objOverlay->PhysicalAt(objLocal);
+                        MoveTo(objPhysical.x(), objPhysical.y(), false);
+                    }
                 }
             } else if (objMouse->button() == Qt::LeftButton) {
                 Take();
