@@ -118,7 +118,7 @@ for factor in ${E2E_FACTORS:-1 1.5 2}; do
         keys Right Right Right Right Right Right
         expect_name "Precise Pick: #00FF00 at 1801, 1001" "$run, odd column"
         if [ -n "${HUEVRA_E2E_SHOT_DIR:-}" ] && command -v import >/dev/null; then
-            import -window root -crop 420x360+1780+980 "$HUEVRA_E2E_SHOT_DIR/precisepick-$run.png"
+            import -window root -crop 640x480+1500+740 "$HUEVRA_E2E_SHOT_DIR/precisepick-$run.png"
         fi
         xdotool key Return
         wait_for_no_window "^Precise Pick$" 5 || fail "$run: Enter left the screens frozen"
