@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QWidget>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "core/ColourValue.h"
@@ -19,6 +20,7 @@
 #include "precisepick/Magnifier.h"
 #include "precisepick/PrecisePick.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/WindowChecks.h"
 
 namespace {
 
@@ -346,4 +348,18 @@ TEST_F(PrecisePickTest, AScreenReaderReadsTheColourAndThePosition) {
               "Precise Pick: #FF00AB at 2559, 1199");
     objPick->Cancel();
     ExpectEndedOnce(false);
+}
+
+TEST(MagnifierTest, LooksTheSameOnLightAndDarkDesktops) {
+    std::vector<ScreenShot> arrScreens{Monitor(0, 0, 64, 64, 7)};
+    Magnifier objMagnifier(arrScreens);
+    objMagnifier.Show(30, 20, 10, 1.0);
+    const QPalette objBefore = QApplication::palette();
+    const QImage objLight = objMagnifier.grab().toImage();
+    QApplication::setPalette(DarkPalette());
+    const QImage objDark = objMagnifier.grab().toImage();
+    QApplication::setPalette(objBefore);
+    EXPECT_EQ(objLight, objDark) << "its label keeps its own white on near black";
+    if (const char* strFolder = std::getenv("HUEVRA_SHOT_DIR"))
+        objDark.save(QString::fromLocal8Bit(strFolder) + QStringLiteral("/magnifier-dark.png"));
 }
