@@ -6,6 +6,9 @@
 # name is read as a screen reader reads it: "Precise Pick: #RRGGBB at x, y".
 #   run-e2e-precisepick.sh path/to/huevra
 # HUEVRA_E2E_SHOT_DIR   when set, a screenshot of the magnifier per scale is saved there
+# HUEVRA_FAKE_PORTAL   the fake desktop portal program (tests/support/FakePortal.cpp); with it,
+#                      F7 where the desktop picks is checked to ask the portal for the colour
+# E2E_FACTORS          the scale factors to run (default "1 1.5 2")
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3
@@ -24,7 +27,9 @@ source "$here/e2e-lib.sh"
 e2e_begin "$0" "$@"
 
 spi_pid=""
-trap 'stop_app; [ -n "$spi_pid" ] && kill "$spi_pid" 2>/dev/null; rm -rf "$scratch"' EXIT
+portal_pid=""
+portal_bus_pid=""
+trap 'stop_app; for pid in "$spi_pid" "$portal_pid" "$portal_bus_pid"; do [ -n "$pid" ] && kill "$pid" 2>/dev/null; done; rm -rf "$scratch"' EXIT
 if [ -n "$atspi" ]; then
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$scratch/bus.log" 2>&1 &
     spi_pid=$!
@@ -167,6 +172,42 @@ for factor in ${E2E_FACTORS:-1 1.5 2}; do
     fi
     stop_app
 done
+
+# Where the desktop picks, F7 asks its portal (a fake one on a bus of its own); the colour it
+# gives reaches the mark and the clipboard, without Colour Pick Mode.
+if [ -n "${HUEVRA_FAKE_PORTAL:-}" ]; then
+    dbus-daemon --config-file="$here/../platform/private-session-bus.conf" --fork \
+        --print-address=3 --print-pid=4 3>"$scratch/bus-address" 4>"$scratch/bus-pid"
+    portal_bus_pid=$(cat "$scratch/bus-pid")
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus-address")
+    export DBUS_SESSION_BUS_ADDRESS
+    "$HUEVRA_FAKE_PORTAL" pick 0.2 0.4 0.8 >"$scratch/portal.log" 2>&1 &
+    portal_pid=$!
+    export HUEVRA_PICK_THROUGH_PORTAL=1
+    until=$(deadline 10)
+    until grep -q ready "$scratch/portal.log" || ! before "$until"; do sleep 0.05; done
+    start_app portal-pick
+    launch portal-pick
+    if main=$(wait_for_window "^Huevra - New palette$"); then
+        focus "$main"
+        wait_for_clipboard "#FF0000" >/dev/null || fail "portal: no colour on the clipboard at start"
+        focus "$main"
+        xdotool key F7
+        if wait_for_clipboard "#3366CC" >/dev/null; then
+            echo "portal: F7 took the desktop's #3366CC"
+        else
+            fail "portal: F7 did not take the desktop's colour"
+        fi
+        [ -z "$(xdotool search --onlyvisible --name "^Precise Pick$" 2>/dev/null || true)" ] ||
+            fail "portal: the frozen screens were shown where the desktop picks"
+    else
+        fail "portal: the main window did not appear"
+    fi
+    stop_app
+    unset HUEVRA_PICK_THROUGH_PORTAL
+else
+    echo "portal run skipped: HUEVRA_FAKE_PORTAL is not set"
+fi
 
 [ -n "$atspi" ] || echo "AT-SPI is not installed: the magnifier's name was not read"
 e2e_end
