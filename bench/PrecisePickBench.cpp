@@ -33,8 +33,8 @@ void TwoMonitors(FakeScreen& objScreen) {
         objShot.intHeight = 1200;
         objShot.arrPixel.resize(1280U * 1200U);
         for (std::size_t i = 0; i < objShot.arrPixel.size(); ++i)
-            objShot.arrPixel[i] = intMonitor == 0 || i % 2 == 0 ? PackColour(51, 102, 204)
-                                                                : PackColour(0, 255, 0);
+            objShot.arrPixel[i] =
+                intMonitor == 0 || i % 2 == 0 ? PackColour(51, 102, 204) : PackColour(0, 255, 0);
         objScreen.arrScreens.push_back(std::move(objShot));
     }
     objScreen.intX = 1800;
@@ -90,8 +90,8 @@ void BM_MagnifierMove(benchmark::State& state) {
         Settle();
         ++lngMoves;
     }
-    state.counters["overlay px/move"] =
-        benchmark::Counter(static_cast<double>(objCounter.lngOverlay) / static_cast<double>(lngMoves));
+    state.counters["overlay px/move"] = benchmark::Counter(
+        static_cast<double>(objCounter.lngOverlay) / static_cast<double>(lngMoves));
     state.counters["magnifier px/move"] = benchmark::Counter(
         static_cast<double>(objCounter.lngMagnifier) / static_cast<double>(lngMoves));
     objPick.Cancel();

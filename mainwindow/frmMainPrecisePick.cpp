@@ -41,11 +41,11 @@ private:
 }  // namespace
 
 void frmMain::ConnectPrecisePick() {
-    connect(mnuToolsPrecisePick, &QAction::triggered, this, [this] { mnuToolsPrecisePick_Click(); });
+    connect(mnuToolsPrecisePick, &QAction::triggered, this,
+            [this] { mnuToolsPrecisePick_Click(); });
     // The picked colour's box shows exactly while a drag pick runs; the item waits for its end.
-    picPick->installEventFilter(new ShowWatcher(picPick, [this](bool blnShown) {
-        mnuToolsPrecisePick->setEnabled(!blnShown);
-    }));
+    picPick->installEventFilter(new ShowWatcher(
+        picPick, [this](bool blnShown) { mnuToolsPrecisePick->setEnabled(!blnShown); }));
 }
 
 void frmMain::mnuToolsPrecisePick_Click() {

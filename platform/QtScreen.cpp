@@ -102,16 +102,16 @@ std::optional<PixelLayout> LayoutOf(const X11Root& objRoot, const xcb_get_image_
              xcb_visualtype_next(&itVisual))
             if (itVisual.data->visual_id == lngVisual) objVisual = itVisual.data;
     const int intBytes = intBitsPerPixel / 8;
-    if (objVisual == nullptr || objVisual->_class != XCB_VISUAL_CLASS_TRUE_COLOR ||
-        intBytes < 2 || intBytes > 4 || intBitsPerPixel % 8 != 0)
+    if (objVisual == nullptr || objVisual->_class != XCB_VISUAL_CLASS_TRUE_COLOR || intBytes < 2 ||
+        intBytes > 4 || intBitsPerPixel % 8 != 0)
         return std::nullopt;
     return PixelLayout{intBytes, objRoot.objSetup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST,
                        objVisual->red_mask, objVisual->green_mask, objVisual->blue_mask};
 }
 
 // Reads a rectangle of the root window in the server's own (physical) coordinates.
-XcbReply<xcb_get_image_reply_t> RootImage(const X11Root& objRoot, int intX, int intY,
-                                          int intWidth, int intHeight) {
+XcbReply<xcb_get_image_reply_t> RootImage(const X11Root& objRoot, int intX, int intY, int intWidth,
+                                          int intHeight) {
     return Owned(xcb_get_image_reply(
         objRoot.objConnection,
         xcb_get_image(objRoot.objConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, objRoot.objScreen->root,
@@ -128,8 +128,8 @@ std::optional<std::int32_t> X11PixelUnderPointer() {
     const std::optional<X11Root> objRoot = X11RootWindow();
     if (!objRoot) return std::nullopt;
     const auto objPointer = Owned(xcb_query_pointer_reply(
-        objRoot->objConnection,
-        xcb_query_pointer(objRoot->objConnection, objRoot->objScreen->root), nullptr));
+        objRoot->objConnection, xcb_query_pointer(objRoot->objConnection, objRoot->objScreen->root),
+        nullptr));
     if (!objPointer) return std::nullopt;
     const auto objImage = RootImage(*objRoot, objPointer->root_x, objPointer->root_y, 1, 1);
     if (!objImage) return std::nullopt;
@@ -195,7 +195,8 @@ bool X11ReadScreens(std::vector<ScreenShot>& arrScreens) {
             const std::uint8_t* arrRow = arrData + y * lngStride;
             std::int32_t* arrOut = objShot.arrPixel.data() + y * lngWidth;
             for (std::size_t x = 0; x < lngWidth; ++x)
-                arrOut[x] = objLayout->Colour(arrRow + x * static_cast<std::size_t>(objLayout->intBytes));
+                arrOut[x] =
+                    objLayout->Colour(arrRow + x * static_cast<std::size_t>(objLayout->intBytes));
         }
         arrScreens.push_back(std::move(objShot));
     }

@@ -81,7 +81,10 @@ QString MagnifierHex(std::int32_t lngColour) {
 }
 
 QString MagnifierName(std::int32_t lngColour, int intX, int intY) {
-    return QStringLiteral("Precise Pick: %1 at %2, %3").arg(MagnifierHex(lngColour)).arg(intX).arg(intY);
+    return QStringLiteral("Precise Pick: %1 at %2, %3")
+        .arg(MagnifierHex(lngColour))
+        .arg(intX)
+        .arg(intY);
 }
 
 Magnifier::Magnifier(const std::vector<ScreenShot>& arrScreens, QWidget* parent)
@@ -149,8 +152,9 @@ void Magnifier::paintEvent(QPaintEvent*) {
         for (int dx = 0; dx < intMagnifierSpan; ++dx) {
             const typColour typValue =
                 UnpackColour(FrozenPixel(intX - intHalf + dx, intY - intHalf + dy));
-            arrLine[dx] = qRgb(static_cast<int>(typValue.lngRed), static_cast<int>(typValue.lngGreen),
-                               static_cast<int>(typValue.lngBlue));
+            arrLine[dx] =
+                qRgb(static_cast<int>(typValue.lngRed), static_cast<int>(typValue.lngGreen),
+                     static_cast<int>(typValue.lngBlue));
         }
     }
     // Without smoothing each screen pixel is one block of zoom by zoom.
@@ -161,7 +165,8 @@ void Magnifier::paintEvent(QPaintEvent*) {
                           intZoom);
     const QRect objOuter = objCentre.adjusted(-intFrame, -intFrame, intFrame, intFrame);
     const QColor objFrame = ColourOf(MagnifierFrameColour(lngCentre));
-    objPainter.fillRect(QRect(objOuter.left(), objOuter.top(), objOuter.width(), intFrame), objFrame);
+    objPainter.fillRect(QRect(objOuter.left(), objOuter.top(), objOuter.width(), intFrame),
+                        objFrame);
     objPainter.fillRect(QRect(objOuter.left(), objCentre.bottom() + 1, objOuter.width(), intFrame),
                         objFrame);
     objPainter.fillRect(QRect(objOuter.left(), objCentre.top(), intFrame, intZoom), objFrame);
@@ -171,7 +176,7 @@ void Magnifier::paintEvent(QPaintEvent*) {
     objPainter.setPen(objMagnifierText);
     const QRect objLabel(0, intBorder + intGrid, objPhysical.width(),
                          objPhysical.height() - intGrid - 2 * intBorder);
-    objPainter.drawText(objLabel, Qt::AlignCenter,
-                        MagnifierHex(lngCentre) + QLatin1Char('\n') +
-                            QStringLiteral("%1, %2").arg(intX).arg(intY));
+    objPainter.drawText(
+        objLabel, Qt::AlignCenter,
+        MagnifierHex(lngCentre) + QLatin1Char('\n') + QStringLiteral("%1, %2").arg(intX).arg(intY));
 }

@@ -1,6 +1,5 @@
 #include "precisepick/PrecisePick.h"
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
@@ -20,7 +19,8 @@
 /// One monitor's frozen picture, full-screen and without a frame.
 class ScreenOverlay : public QWidget {
 public:
-    ScreenOverlay(const ScreenShot& objShot, QScreen* objQtScreen) : objShot(objShot) {
+    ScreenOverlay(const ScreenShot& objShot, QScreen* objQtScreen)
+        : intPhysicalX(objShot.intX), intPhysicalY(objShot.intY) {
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setAttribute(Qt::WA_DeleteOnClose);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -32,9 +32,9 @@ public:
         objPicture = QImage(objShot.intWidth, objShot.intHeight, QImage::Format_RGB32);
         for (int y = 0; y < objShot.intHeight; ++y) {
             auto* arrLine = reinterpret_cast<QRgb*>(objPicture.scanLine(y));
-            const std::int32_t* arrIn = objShot.arrPixel.data() +
-                                        static_cast<std::size_t>(y) *
-                                            static_cast<std::size_t>(objShot.intWidth);
+            const std::int32_t* arrIn =
+                objShot.arrPixel.data() +
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(objShot.intWidth);
             for (int x = 0; x < objShot.intWidth; ++x) {
                 const auto lngPixel = static_cast<std::uint32_t>(arrIn[x]);
                 arrLine[x] = qRgb(static_cast<int>(lngPixel & 255U),
@@ -46,11 +46,12 @@ public:
             dblRatio = objQtScreen->devicePixelRatio();
             const QRect objGeometry = objQtScreen->geometry();
             // Qt keeps a monitor's top left in physical pixels and scales its size.
-            objLogical = QRect(objGeometry.topLeft() +
-                                   QPoint(static_cast<int>((objShot.intX - objGeometry.x()) / dblRatio),
-                                          static_cast<int>((objShot.intY - objGeometry.y()) / dblRatio)),
-                               QSize(static_cast<int>(std::ceil(objShot.intWidth / dblRatio)),
-                                     static_cast<int>(std::ceil(objShot.intHeight / dblRatio))));
+            objLogical =
+                QRect(objGeometry.topLeft() +
+                          QPoint(static_cast<int>((objShot.intX - objGeometry.x()) / dblRatio),
+                                 static_cast<int>((objShot.intY - objGeometry.y()) / dblRatio)),
+                      QSize(static_cast<int>(std::ceil(objShot.intWidth / dblRatio)),
+                            static_cast<int>(std::ceil(objShot.intHeight / dblRatio))));
         } else {
             objLogical = QRect(objShot.intX, objShot.intY, objShot.intWidth, objShot.intHeight);
         }
@@ -58,20 +59,22 @@ public:
         setGeometry(objLogical);
     }
 
-    const ScreenShot& objShot;
+    /// The monitor's top left in physical pixels.
+    int intPhysicalX = 0;
+    int intPhysicalY = 0;
     qreal dblRatio = 1.0;
     QRect objLogical;
 
     /// The physical pixel under a point of the window.
     QPoint PhysicalAt(QPointF objLocal) const {
-        return {objShot.intX + static_cast<int>(std::floor(objLocal.x() * dblRatio + 1e-6)),
-                objShot.intY + static_cast<int>(std::floor(objLocal.y() * dblRatio + 1e-6))};
+        return {intPhysicalX + static_cast<int>(std::floor(objLocal.x() * dblRatio + 1e-6)),
+                intPhysicalY + static_cast<int>(std::floor(objLocal.y() * dblRatio + 1e-6))};
     }
 
     /// The window's point of a physical pixel's top left.
     QPoint LogicalAt(QPoint objPhysical) const {
-        return {static_cast<int>(std::floor((objPhysical.x() - objShot.intX) / dblRatio)),
-                static_cast<int>(std::floor((objPhysical.y() - objShot.intY) / dblRatio))};
+        return {static_cast<int>(std::floor((objPhysical.x() - intPhysicalX) / dblRatio)),
+                static_cast<int>(std::floor((objPhysical.y() - intPhysicalY) / dblRatio))};
     }
 
 protected:
@@ -123,17 +126,14 @@ PrecisePick::PrecisePick(IScreen& objScreen, QObject* objParent)
 
 PrecisePick::~PrecisePick() {
     Finish();
-    // No event of the overlays can be under way once their pick goes.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // No event of the overlays is under way when their pick goes: those still waiting for
+    // their deletion go now, also when no event loop runs again.
+    for (QPointer<ScreenOverlay>& objOverlay : arrClosing) delete objOverlay.data();
 }
 
-void PrecisePick::SetHelpOpener(std::function<void()> fnOpen) {
-    fnOpenHelp = std::move(fnOpen);
-}
+void PrecisePick::SetHelpOpener(std::function<void()> fnOpen) { fnOpenHelp = std::move(fnOpen); }
 
-bool PrecisePick::IsRunning() const {
-    return blnRunning;
-}
+bool PrecisePick::IsRunning() const { return blnRunning; }
 
 Magnifier* PrecisePick::CurrentMagnifier() const {
     return blnRunning ? objMagnifier.data() : nullptr;
@@ -205,8 +205,10 @@ std::size_t PrecisePick::MonitorOf(int intPixelX, int intPixelY) const {
     long long lngBest = -1;
     for (std::size_t i = 0; i < arrScreens.size(); ++i) {
         const ScreenShot& objShot = arrScreens[i];
-        const long long dx = std::max({objShot.intX - intPixelX, 0, intPixelX - (objShot.intX + objShot.intWidth - 1)});
-        const long long dy = std::max({objShot.intY - intPixelY, 0, intPixelY - (objShot.intY + objShot.intHeight - 1)});
+        const long long dx = std::max(
+            {objShot.intX - intPixelX, 0, intPixelX - (objShot.intX + objShot.intWidth - 1)});
+        const long long dy = std::max(
+            {objShot.intY - intPixelY, 0, intPixelY - (objShot.intY + objShot.intHeight - 1)});
         if (lngBest < 0 || dx * dx + dy * dy < lngBest) {
             lngBest = dx * dx + dy * dy;
             lngNearest = i;
@@ -251,8 +253,10 @@ void PrecisePick::ShowMagnifier() {
                            QRect(objShot.intX, objShot.intY, objShot.intWidth, objShot.intHeight));
     // The logical place rounds inwards, so that the magnifier never leaves the window.
     QPoint objLocal = objOverlay->LogicalAt(objPlace.topLeft());
-    objLocal.setX(std::clamp(objLocal.x(), 0, std::max(0, objOverlay->width() - objMagnifier->width())));
-    objLocal.setY(std::clamp(objLocal.y(), 0, std::max(0, objOverlay->height() - objMagnifier->height())));
+    objLocal.setX(
+        std::clamp(objLocal.x(), 0, std::max(0, objOverlay->width() - objMagnifier->width())));
+    objLocal.setY(
+        std::clamp(objLocal.y(), 0, std::max(0, objOverlay->height() - objMagnifier->height())));
     if (objMagnifier->pos() != objLocal) objMagnifier->move(objLocal);
     if (objMagnifier->isHidden()) objMagnifier->show();
 }
@@ -283,8 +287,11 @@ void PrecisePick::Finish() {
         // The magnifier is a child of one overlay and goes with it. An overlay may be in the
         // middle of the event that ended the pick, so it goes once that event is done.
         objOverlay->deleteLater();
+        arrClosing.push_back(objOverlay);
     }
     arrOverlays.clear();
+    std::erase_if(arrClosing,
+                  [](const QPointer<ScreenOverlay>& objOverlay) { return !objOverlay; });
     arrScreens.clear();
 }
 

@@ -58,6 +58,8 @@ private:
     IScreen& objScreen;
     std::vector<ScreenShot> arrScreens;
     std::vector<QPointer<ScreenOverlay>> arrOverlays;
+    /// The overlays of ended picks, waiting for their deletion.
+    std::vector<QPointer<ScreenOverlay>> arrClosing;
     QPointer<Magnifier> objMagnifier;
     std::function<void()> fnOpenHelp;
     bool blnRunning = false;

@@ -57,8 +57,9 @@ TEST(MagnifierPlacementTest, StaysOnTheMonitorOffThePointerAndFlipsAtEachEdge) {
                 const QRect objPlace = MagnifierPlacement({intX, intY}, objSize, objMonitor);
                 EXPECT_EQ(objPlace.size(), objSize);
                 EXPECT_TRUE(objMonitor.contains(objPlace)) << "never leaves the monitor";
-                EXPECT_FALSE(objPlace.adjusted(-intMagnifierGap + 1, -intMagnifierGap + 1,
-                                               intMagnifierGap - 1, intMagnifierGap - 1)
+                EXPECT_FALSE(objPlace
+                                 .adjusted(-intMagnifierGap + 1, -intMagnifierGap + 1,
+                                           intMagnifierGap - 1, intMagnifierGap - 1)
                                  .contains(intX, intY))
                     << "keeps its distance from the pointer";
                 // Right and below where there is room, otherwise left and above.
@@ -191,8 +192,8 @@ TEST_F(PrecisePickTest, ArrowsMoveOnePixelShiftTenKeptOnTheMonitors) {
         Qt::KeyboardModifiers enmModifiers;
         QPoint objExpected;
     } arrStep[] = {
-        {Qt::Key_Right, Qt::NoModifier, {101, 50}},     {Qt::Key_Down, Qt::NoModifier, {101, 51}},
-        {Qt::Key_Left, Qt::ShiftModifier, {91, 51}},    {Qt::Key_Up, Qt::ShiftModifier, {91, 41}},
+        {Qt::Key_Right, Qt::NoModifier, {101, 50}},  {Qt::Key_Down, Qt::NoModifier, {101, 51}},
+        {Qt::Key_Left, Qt::ShiftModifier, {91, 51}}, {Qt::Key_Up, Qt::ShiftModifier, {91, 41}},
         {Qt::Key_Up, Qt::NoModifier, {91, 40}},
     };
     for (const auto& objStep : arrStep) {
