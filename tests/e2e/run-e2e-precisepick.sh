@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Precise Pick as a user meets it on a virtual X server of two monitors with different content,
 # at the scale factors 1, 1.5 and 2: F7 freezes the screens, the arrow keys walk the magnifier a
-# physical pixel (Shift: ten) to a one-pixel stripe, Enter takes its exact colour, which reaches
-# the mark and the clipboard; Escape changes nothing. Where AT-SPI is installed, the magnifier's
+# physical pixel (Shift: ten) to a one-pixel stripe, Enter, Space or a click takes its exact
+# colour, which reaches the mark and the clipboard; Escape or another window taking the keyboard
+# changes nothing. Where AT-SPI is installed, the magnifier's
 # name is read as a screen reader reads it: "Precise Pick: #RRGGBB at x, y".
 #   run-e2e-precisepick.sh path/to/huevra
 # HUEVRA_E2E_SHOT_DIR   when set, a screenshot of the magnifier per scale is saved there
@@ -157,6 +158,16 @@ for factor in ${E2E_FACTORS:-1 1.5 2}; do
         text=$(xclip -o -selection clipboard 2>/dev/null || true)
         [ "$text" = "#3366CC" ] || fail "$run: Escape changed the clipboard to \"$text\""
         echo "$run: Escape changed nothing"
+    fi
+
+    # Another window taking the keyboard cancels too.
+    if start_pick "$run"; then
+        keys Right
+        focus "$main"
+        wait_for_no_window "^Precise Pick$" 5 || fail "$run: the pick outlived the keyboard's loss"
+        text=$(xclip -o -selection clipboard 2>/dev/null || true)
+        [ "$text" = "#3366CC" ] || fail "$run: losing the keyboard changed the clipboard to \"$text\""
+        echo "$run: losing the keyboard cancelled"
     fi
 
     # The same row taken with a left click.

@@ -78,8 +78,6 @@ TEST(MagnifierPlacementTest, StaysOnTheMonitorOffThePointerAndFlipsAtEachEdge) {
 TEST(MagnifierFrameTest, TheCentreFrameContrastsWithEveryColour) {
     EXPECT_EQ(MagnifierFrameColour(PackColour(255, 255, 255)), PackColour(0, 0, 0));
     EXPECT_EQ(MagnifierFrameColour(PackColour(0, 0, 0)), PackColour(255, 255, 255));
-    EXPECT_EQ(MagnifierFrameColour(PackColour(255, 255, 0)), PackColour(0, 0, 0));
-    EXPECT_EQ(MagnifierFrameColour(PackColour(0, 0, 255)), PackColour(255, 255, 255));
     // Black or white always reaches at least 4.58 to 1 on any colour; the better one is taken.
     for (int r = 0; r < 256; r += 15)
         for (int g = 0; g < 256; g += 15)
@@ -89,15 +87,6 @@ TEST(MagnifierFrameTest, TheCentreFrameContrastsWithEveryColour) {
                                                       UnpackColour(lngCentre));
                 ASSERT_GE(dblRatio, 4.58) << r << ", " << g << ", " << b;
             }
-}
-
-TEST(MagnifierTest, ZoomStepsStopAtTheEnds) {
-    EXPECT_EQ(NextMagnifierZoom(5, 1), 10);
-    EXPECT_EQ(NextMagnifierZoom(10, 1), 20);
-    EXPECT_EQ(NextMagnifierZoom(20, 1), 20);
-    EXPECT_EQ(NextMagnifierZoom(20, -1), 10);
-    EXPECT_EQ(NextMagnifierZoom(10, -1), 5);
-    EXPECT_EQ(NextMagnifierZoom(5, -1), 5);
 }
 
 TEST(MagnifierTest, PaintsEachPixelAsOneSharpBlockWithTheCentreFramed) {
