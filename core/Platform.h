@@ -3,6 +3,7 @@
 // The platform services the program uses, in standard C++ types only. The Qt
 // implementations live in the libraries above the core; tests use fakes.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,6 +24,26 @@ enum class DesktopPickResult { Picked, Cancelled, Unavailable, InvalidColour, No
 
 /// Receives the end of a desktop pick: the result and, when picked, the packed colour.
 using DesktopPickDone = std::function<void(DesktopPickResult, std::int32_t)>;
+
+/// One monitor as read at one moment: its place on the root window in physical pixels and its
+/// pixels, packed colours row by row from the top left.
+struct ScreenShot {
+    int intX = 0;
+    int intY = 0;
+    int intWidth = 0;
+    int intHeight = 0;
+    std::vector<std::int32_t> arrPixel;
+    /// The packed colour of a physical pixel of the root window inside this monitor.
+    std::int32_t PixelAt(int intRootX, int intRootY) const {
+        return arrPixel[static_cast<std::size_t>(intRootY - intY) *
+                            static_cast<std::size_t>(intWidth) +
+                        static_cast<std::size_t>(intRootX - intX)];
+    }
+    bool Contains(int intRootX, int intRootY) const {
+        return intRootX >= intX && intRootX < intX + intWidth && intRootY >= intY &&
+               intRootY < intY + intHeight;
+    }
+};
 
 /// The screen: one pixel, the cursor and the colour depth; where the screen cannot be read
 /// (Wayland), the desktop's own colour pick.
@@ -46,6 +67,25 @@ public:
     /// later from the event loop, but possibly before this returns.
     virtual void StartDesktopPick(DesktopPickDone fnDone) {
         fnDone(DesktopPickResult::Unavailable, 0);
+    }
+    /// Reads every monitor once at its physical resolution, in root-window coordinates.
+    /// Returns false and leaves arrScreens empty when the screens cannot be read that way.
+    virtual bool ReadScreens(std::vector<ScreenShot>& arrScreens) {
+        arrScreens.clear();
+        return false;
+    }
+    /// Moves the pointer's hot spot to a physical pixel of the root window; false when the
+    /// pointer cannot be moved.
+    virtual bool MovePointer(int intX, int intY) {
+        static_cast<void>(intX);
+        static_cast<void>(intY);
+        return false;
+    }
+    /// The pointer's hot spot in physical root-window coordinates; false when unknown.
+    virtual bool PhysicalPointer(int& intX, int& intY) {
+        static_cast<void>(intX);
+        static_cast<void>(intY);
+        return false;
     }
 };
 

@@ -409,6 +409,7 @@ void frmMain::CreateMenus() {
     mnuToolsOptions = addItem(mnuTools, "mnuToolsOptions", "&Options...", "F9");
     mnuToolsColourInspector =
         addItem(mnuTools, "mnuToolsColourInspector", "Colour &Inspector...", "F6");
+    mnuToolsPrecisePick = addItem(mnuTools, "mnuToolsPrecisePick", "&Precise Pick", "F7");
 
     mnuHelp = addMenu("mnuHelp", "&Help");
     mnuHelpHelp = addItem(mnuHelp, "mnuHelpHelp", "&Help", "F1");
@@ -508,6 +509,7 @@ void frmMain::ConnectControls() {
     connect(mnuToolsOptions, &QAction::triggered, this, [this] { mnuToolsOptions_Click(); });
     connect(mnuToolsColourInspector, &QAction::triggered, this,
             [this] { mnuToolsColourInspector_Click(); });
+    ConnectPrecisePick();
 }
 
 QAction* frmMain::ToolButton(int intIndex) const {

@@ -39,6 +39,7 @@ class QToolBar;
 class frmColourInspector;
 class frmFailsafe;
 class frmJavaScript;
+class PrecisePick;
 class frmWebsafe;
 
 /// The background of a name whose colour has changed since it was given: RGB(255, 250, 205).
@@ -101,6 +102,7 @@ public:
     QAction* mnuToolsCustomFormat = nullptr;
     QAction* mnuToolsOptions = nullptr;
     QAction* mnuToolsColourInspector = nullptr;
+    QAction* mnuToolsPrecisePick = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpHelp = nullptr;
     QAction* mnuHomePage = nullptr;
@@ -165,6 +167,16 @@ public:
         bool blnDesktopPickUnavailableShown = false;
     };
     PickState objPick;
+    /// Precise Pick (F7): the pick of this window, made on first use, and the desktop's pick
+    /// it starts where the desktop picks.
+    QPointer<PrecisePick> objPrecisePick;
+    struct PrecisePickState {
+        bool blnDesktopPickPending = false;
+        std::uint32_t lngDesktopPick = 0;
+        /// The mark selected when the pick started, which takes its colour.
+        int intMark = -1;
+    };
+    PrecisePickState objPrecise;
 
     // The colour update path and the routines around it.
     void ApplyColour(std::int16_t intRed, std::int16_t intGreen, std::int16_t intBlue);
@@ -223,6 +235,7 @@ public:
     void mnuToolsCustomFormat_Click();
     void mnuToolsOptions_Click();
     void mnuToolsColourInspector_Click();
+    void mnuToolsPrecisePick_Click();
     void tbrTools_ButtonClick(int intIndex);
     void txtName_Change(int intIndex);
     void txtName_Click(int intIndex);
@@ -330,6 +343,11 @@ private:
     bool ReadPickedPixel();
     void EndPick(bool blnApply);
     void StartDesktopPick();
+    /// Connects Precise Pick's menu item and keeps it disabled while a drag pick runs.
+    void ConnectPrecisePick();
+    void PrecisePickTaken(std::int32_t lngColour);
+    void PreciseDesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickResult enmResult,
+                                 std::int32_t lngColour);
     void DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickResult enmResult,
                           std::int32_t lngColour);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/Platform.h"
 
@@ -22,4 +23,11 @@ public:
     bool PicksThroughDesktop() override;
     /// Picks through the desktop portal on the session bus.
     void StartDesktopPick(DesktopPickDone fnDone) override;
+    /// On X11 reads each monitor of the root window from the server at its physical size;
+    /// false where the desktop picks and off X11.
+    bool ReadScreens(std::vector<ScreenShot>& arrScreens) override;
+    /// On X11 warps the pointer to a physical root-window pixel; false off X11.
+    bool MovePointer(int intX, int intY) override;
+    /// On X11 the server's own pointer position; false off X11.
+    bool PhysicalPointer(int& intX, int& intY) override;
 };

@@ -229,7 +229,7 @@ TEST_F(HelpViewerSafetyTest, TheManualsPagesNameNoOtherFile) {
                   QColor(0x4a, 0x6f, 0x14));
         ++intPages;
     }
-    EXPECT_EQ(intPages, 12);
+    EXPECT_EQ(intPages, 13);
 }
 
 TEST_F(HelpViewerSafetyTest, WritingTheSearchIndexReadsNothingOutsideTheHelpFile) {

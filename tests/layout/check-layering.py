@@ -8,7 +8,7 @@ import sys
 FLOORS = [
     ["core"],
     ["platform", "widgets", "palette"],
-    ["help", "settings", "palettewindows", "inspector"],
+    ["help", "settings", "palettewindows", "inspector", "precisepick"],
     ["mainwindow"],
     ["app", "cli"],
 ]

@@ -33,10 +33,11 @@ protected:
     }
 };
 
-TEST_F(frmMainInspectorTest, TheToolsMenuEndsWithTheInspectorOnF6) {
+TEST_F(frmMainInspectorTest, TheToolsMenuHoldsTheInspectorOnF6AfterOptions) {
     OpenActive();
     const QList<QAction*> arrItem = frm->mnuTools->actions();
-    ASSERT_EQ(arrItem.size(), 3);
+    // Precise Pick follows it (see tests/precisepick).
+    ASSERT_EQ(arrItem.size(), 4);
     EXPECT_EQ(arrItem[0], frm->mnuToolsCustomFormat);
     EXPECT_EQ(arrItem[1], frm->mnuToolsOptions);
     EXPECT_EQ(arrItem[2], frm->mnuToolsColourInspector);

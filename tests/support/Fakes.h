@@ -89,6 +89,29 @@ public:
     void StartDesktopPick(DesktopPickDone fnDone) override {
         arrDesktopPicks.push_back(std::move(fnDone));
     }
+
+    // The monitors a whole-screen read gives (none: the read fails), counted; the pointer's
+    // moves are kept and set intX and intY.
+    std::vector<ScreenShot> arrScreens;
+    int intScreenReads = 0;
+    std::vector<std::pair<int, int>> arrPointerMoves;
+
+    bool ReadScreens(std::vector<ScreenShot>& arrRead) override {
+        ++intScreenReads;
+        arrRead = arrScreens;
+        return !arrScreens.empty();
+    }
+    bool MovePointer(int x, int y) override {
+        arrPointerMoves.emplace_back(x, y);
+        intX = x;
+        intY = y;
+        return true;
+    }
+    bool PhysicalPointer(int& x, int& y) override {
+        x = intX;
+        y = intY;
+        return true;
+    }
 };
 
 /// Gives queued paths (the empty text, a cancel, when none is queued) and records requests.
