@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/AccessibilityCommands.h"
+#include "cli/CliPicker.h"
 #include "cli/CliSupport.h"
 #include "cli/HuevraCliPalette.h"
 #include "core/Classification.h"
@@ -24,7 +25,7 @@ namespace {
 
 constexpr std::string_view strPrefix = strCliMessagePrefix;
 
-enum class CliCommand { Help, Version, Convert, Name, Classify, Palette };
+enum class CliCommand { Help, Version, Convert, Name, Classify, Palette, Pick };
 
 // What convert writes: a notation (0..13) or a code format (0..11).
 struct typTarget {
@@ -40,6 +41,7 @@ struct typRequest {
     std::string strTemplate;
     std::string strName;
     std::vector<std::string> arrColours;
+    bool blnCopy = false;
 };
 
 bool FindTarget(std::string_view strKey, typTarget& typFound) {
@@ -91,6 +93,7 @@ std::string HelpText() {
         "       huevra-cli check-palette [--pair TEXT:BACKGROUND]... [--level LEVEL] FILE\n"
         "       huevra-cli palette export --format FORMAT [--output FILE] PALETTE.txt\n"
         "       huevra-cli palette import [--format FORMAT] [--output PALETTE.txt] FILE\n"
+        "       huevra-cli pick [--to NOTATION] [--template TEXT] [--name NAME] [--copy]\n"
         "       huevra-cli --help | --version\n"
         "\n"
         "A COLOUR is any CSS colour (#ffcc00, rgb(), hsl(), oklch(), gold, ...), a\n"
@@ -118,8 +121,12 @@ std::string HelpText() {
         "  palette import      reads a file in one of those formats (FORMAT from its\n"
         "                      extension or content) and writes a Huevra palette file of\n"
         "                      its first six colours\n"
+        "  pick                lets you pick one pixel of the screen with a magnifier and\n"
+        "                      the keyboard (arrows, Enter; Escape cancels), or on\n"
+        "                      Wayland with the desktop's own picker, and prints its\n"
+        "                      colour in NOTATION (hex when no --to is given)\n"
         "\n"
-        "Options of convert:\n"
+        "Options of convert (and of pick):\n"
         "  -t, --to NOTATION   one of: ";
     strText += WrappedKeys(arrColourNotationKey, intIndent, 79, intIndent + 8);
     strText += "\n                      or a code format: ";
@@ -132,6 +139,8 @@ std::string HelpText() {
         "      --name NAME     the name css-variable and android give the colour\n"
         "                      (colour-N for the Nth COLOUR when none is given)\n"
         "  --                  ends the options: a COLOUR after it may begin with \"-\"\n"
+        "      --copy          pick also puts the colour on the clipboard, where it stays\n"
+        "                      until another program takes the clipboard or for 60 s\n"
         "\n"
         "Options of contrast, simulate and check-palette:\n"
         "      --json          contrast prints one JSON object\n"
@@ -151,9 +160,9 @@ std::string HelpText() {
         "standard error; a refused COLOUR is shown with its character position, counted\n"
         "from 1.\n"
         "\n"
-        "Exit status: 0 done, 1 a COLOUR refused or a FILE not read, 2 a usage error,\n"
-        "3 a contrast below its level or marks that look alike (contrast and\n"
-        "check-palette).\n";
+        "Exit status: 0 done, 1 a COLOUR refused or a FILE not read (or no screen to\n"
+        "pick from), 2 a usage error, 3 a contrast below its level or marks that look\n"
+        "alike (contrast and check-palette), 4 a pick cancelled.\n";
     return strText;
 }
 
@@ -236,6 +245,8 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
         typRead.enmCommand = CliCommand::Name;
     } else if (strFirst == "classify") {
         typRead.enmCommand = CliCommand::Classify;
+    } else if (strFirst == "pick") {
+        typRead.enmCommand = CliCommand::Pick;
     } else if (strFirst == "palette") {
         // Its own options; only the help is answered here.
         typRead.enmCommand = CliCommand::Palette;
@@ -252,9 +263,10 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
     } else {
         return "unknown command " + Quoted(strFirst) +
                "; the commands are convert, name, classify, contrast, simulate, "
-               "check-palette and palette";
+               "check-palette, palette and pick";
     }
     const bool blnConvert = typRead.enmCommand == CliCommand::Convert;
+    const bool blnPick = typRead.enmCommand == CliCommand::Pick;
 
     bool blnOptionsEnded = false;
     for (std::size_t i = 1; i < arrArgs.size(); ++i) {
@@ -275,6 +287,10 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
             typRead.enmCommand = CliCommand::Version;
             return "";
         }
+        if (blnPick && strArg == "--copy") {
+            typRead.blnCopy = true;
+            continue;
+        }
         std::string strOption;
         std::string strValue;
         const bool blnHasValue = SplitCliOption(strArg, strOption, strValue);
@@ -282,8 +298,9 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
             return "unknown option " + Quoted(strOption) + " for " + typRead.strCommand +
                    " (huevra-cli --help lists the options)";
         }
-        if (!blnConvert) {
-            return "option " + strOption + " belongs to convert, not to " + typRead.strCommand;
+        if (!blnConvert && !blnPick) {
+            return "option " + strOption + " belongs to convert and pick, not to " +
+                   typRead.strCommand;
         }
         if (!blnHasValue) {
             if (i + 1 >= arrArgs.size()) return "option " + strOption + " needs a value";
@@ -304,8 +321,13 @@ std::string ParseArguments(const std::vector<std::string>& arrArgs, typRequest& 
         }
     }
 
-    if (blnConvert) {
-        if (typRead.arrColours.empty()) return "convert needs at least one colour";
+    if (blnPick) {
+        if (!typRead.arrColours.empty())
+            return "pick takes no colour; it was given " + Quoted(typRead.arrColours.front());
+        if (typRead.arrTargets.size() > 1) return "pick prints one notation: give --to once";
+    }
+    if (blnConvert || blnPick) {
+        if (blnConvert && typRead.arrColours.empty()) return "convert needs at least one colour";
         if (typRead.arrTargets.empty()) typRead.arrTargets.push_back({false, intNotationHex});
         for (const typTarget& typTo : typRead.arrTargets) {
             if (typTo.blnFormat && typTo.intIndex == intCustomFormat && !typRead.blnTemplate)
@@ -339,6 +361,19 @@ bool ReadColour(const std::string& strText, typColour& typValue, std::ostream& o
 
 std::int16_t Component(std::int32_t lngValue) { return static_cast<std::int16_t>(lngValue); }
 
+// Returns the colour in a notation or code format; without a name, the Nth colour is named
+// after its place, intMark.
+std::string TargetText(const typRequest& typRequested, const typTarget& typTo,
+                       const typColour& typValue, int intMark) {
+    const std::int16_t intRed = Component(typValue.lngRed);
+    const std::int16_t intGreen = Component(typValue.lngGreen);
+    const std::int16_t intBlue = Component(typValue.lngBlue);
+    if (typTo.blnFormat)
+        return ColourCodeText(typTo.intIndex, intRed, intGreen, intBlue, typRequested.strTemplate);
+    return ColourNotationText(typTo.intIndex, intRed, intGreen, intBlue, typRequested.strName,
+                              intMark);
+}
+
 int RunConvert(const typRequest& typRequested, std::ostream& objOut, std::ostream& objErr) {
     int intStatus = intExitOk;
     for (std::size_t i = 0; i < typRequested.arrColours.size(); ++i) {
@@ -347,23 +382,37 @@ int RunConvert(const typRequest& typRequested, std::ostream& objOut, std::ostrea
             intStatus = intExitRefused;
             continue;
         }
-        const std::int16_t intRed = Component(typValue.lngRed);
-        const std::int16_t intGreen = Component(typValue.lngGreen);
-        const std::int16_t intBlue = Component(typValue.lngBlue);
-        for (const typTarget& typTo : typRequested.arrTargets) {
-            if (typTo.blnFormat) {
-                objOut << ColourCodeText(typTo.intIndex, intRed, intGreen, intBlue,
-                                         typRequested.strTemplate);
-            } else {
-                // Without a name, the Nth colour is named after its place.
-                const int intMark = static_cast<int>(i) + 1;
-                objOut << ColourNotationText(typTo.intIndex, intRed, intGreen, intBlue,
-                                             typRequested.strName, intMark);
-            }
-            objOut << '\n';
-        }
+        for (const typTarget& typTo : typRequested.arrTargets)
+            objOut << TargetText(typRequested, typTo, typValue, static_cast<int>(i) + 1) << '\n';
     }
     return intStatus;
+}
+
+// Picks a pixel, prints its colour and, with --copy, leaves the same text on the clipboard.
+int RunPick(const typRequest& typRequested, std::ostream& objOut, std::ostream& objErr,
+            ICliPicker* objPicker) {
+    if (objPicker == nullptr) {
+        objErr << strPrefix << "this program cannot pick from the screen\n";
+        return intExitRefused;
+    }
+    const typCliPick typPicked = objPicker->Pick();
+    if (typPicked.enmResult == CliPickResult::Cancelled) return intExitCancelled;
+    if (typPicked.enmResult == CliPickResult::Failed) {
+        objErr << strPrefix << typPicked.strError << '\n';
+        return intExitRefused;
+    }
+    const std::string strText =
+        TargetText(typRequested, typRequested.arrTargets.front(), UnpackColour(typPicked.lngColour), 1);
+    objOut << strText << '\n';
+    objOut.flush();
+    if (typRequested.blnCopy) {
+        std::string strError;
+        if (!objPicker->Copy(strText, strError)) {
+            objErr << strPrefix << "the colour was not copied: " << strError << '\n';
+            return intExitRefused;
+        }
+    }
+    return intExitOk;
 }
 
 int RunName(const typRequest& typRequested, std::ostream& objOut, std::ostream& objErr) {
@@ -411,7 +460,7 @@ int RunClassify(const typRequest& typRequested, std::ostream& objOut, std::ostre
 }  // namespace
 
 int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
-                 std::ostream& objErr) {
+                 std::ostream& objErr, ICliPicker* objPicker) {
     if (!arrArgs.empty() && IsAccessibilityCommand(arrArgs.front()))
         return RunAccessibilityCommand(arrArgs, objOut, objErr);
     typRequest typRequested;
@@ -435,6 +484,8 @@ int RunHuevraCli(const std::vector<std::string>& arrArgs, std::ostream& objOut,
             return RunClassify(typRequested, objOut, objErr);
         case CliCommand::Palette:
             return RunPaletteCommand(typRequested.arrColours, objOut, objErr);
+        case CliCommand::Pick:
+            return RunPick(typRequested, objOut, objErr, objPicker);
     }
     return intExitUsage;
 }

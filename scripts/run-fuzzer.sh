@@ -66,8 +66,19 @@ if [ "$long" = yes ]; then
     max_len_template=16384
     max_len_colour_text=16384
     max_len_cli_args=16384
-    max_len_palette_exchange=65536
+    # The interchange readers read lines and tokens: longer raw inputs add no new structure,
+    # only time, and the texts at the 1 MiB file limit come from the compact seeds.
+    max_len_palette_exchange=16384
 fi
+# The share of a long run given to the compact seeds at the limits: one run in 200, and one in
+# 1000 for the interchange readers, whose round trip of a 1 MiB text takes a second or two
+# under the sanitizers.
+limits_share_palette=200
+limits_share_settings=200
+limits_share_template=200
+limits_share_colour_text=200
+limits_share_cli_args=200
+limits_share_palette_exchange=1000
 
 # Fills the corpus folder $2 of target $1 with its seeds.
 seed() {
@@ -114,16 +125,17 @@ if [ "$long" = no ]; then
     exit 0
 fi
 
-# Each target runs twice: first a two-hundredth of the runs on the compact seeds at the limits
-# (texts past 1 MiB, chunk edges), whose runs take up to milliseconds each, then the bulk of
-# the runs on everything else.
+# Each target runs twice: first a share of the runs (limits_share_<target>) on the compact seeds
+# at the limits (texts past 1 MiB, chunk edges), whose runs take up to seconds each, then the
+# bulk of the runs on everything else.
 long_target() {
     local target=$1 binary=$2 status=0
+    local share_var=limits_share_$target
     mkdir -p "$build/fuzz-corpus/$target" "$build/fuzz-corpus/$target-limits"
     seed "$target" "$build/fuzz-corpus/$target"
     mv "$build/fuzz-corpus/$target"/*.compact "$build/fuzz-corpus/$target-limits/" 2>/dev/null || true
     if [ -n "$(ls "$build/fuzz-corpus/$target-limits")" ]; then
-        run_one "$target" "$binary" "$build/fuzz-corpus/$target-limits" -runs=$((runs / 200)) ||
+        run_one "$target" "$binary" "$build/fuzz-corpus/$target-limits" -runs=$((runs / ${!share_var})) ||
             return $?
         mv "$scratch/$target.log" "$scratch/$target-limits.log"
     fi

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliPicker.h"
 #include "cli/HuevraCli.h"
 #include "core/ColourText.h"
 
@@ -249,7 +250,13 @@ TEST(HuevraCli, UsageErrorsExitWithTwoAndWriteOneLine) {
         {{"convert", "-x", "red"}, "unknown option \"-x\" for convert"},
         {{"name"}, "name takes one colour, not 0"},
         {{"name", "red", "blue"}, "name takes one colour, not 2"},
-        {{"classify", "--to", "hex", "red"}, "option --to belongs to convert, not to classify"},
+        {{"classify", "--to", "hex", "red"},
+         "option --to belongs to convert and pick, not to classify"},
+        {{"convert", "--copy", "red"}, "unknown option \"--copy\" for convert"},
+        {{"pick", "red"}, "pick takes no colour; it was given \"red\""},
+        {{"pick", "--to", "hex", "-trgb"}, "pick prints one notation: give --to once"},
+        {{"pick", "--to", "custom", "--copy"}, "--to custom needs --template TEXT"},
+        {{"pick", "--paste"}, "unknown option \"--paste\" for pick"},
         {{"classify"}, "classify takes one colour, not 0"},
         {{"palette"}, "palette needs export or import"},
         {{"palette", "print"}, "unknown palette command \"print\""},
@@ -439,3 +446,103 @@ TEST(HuevraCli, HelpAndVersionGoToStandardOutput) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stands in for the screen and the clipboard: answers with a set pick and records the copies.
+class ScriptedPicker : public ICliPicker {
+public:
+    typCliPick typAnswer;
+    bool blnCopyWorks = true;
+    int intPicks = 0;
+    std::vector<std::string> arrCopied;
+
+    typCliPick Pick() override {
+        ++intPicks;
+        return typAnswer;
+    }
+    bool Copy(const std::string& strText, std::string& strError) override {
+        if (!blnCopyWorks) {
+            strError = "no clipboard here";
+            return false;
+        }
+        arrCopied.push_back(strText);
+        return true;
+    }
+};
+
+typRun RunPick(const std::vector<std::string>& arrArgs, ScriptedPicker& objPicker) {
+    std::ostringstream objOut;
+    std::ostringstream objErr;
+    typRun typResult;
+    typResult.intStatus = RunHuevraCli(arrArgs, objOut, objErr, &objPicker);
+    typResult.strOut = objOut.str();
+    typResult.strErr = objErr.str();
+    return typResult;
+}
+
+}  // namespace
+
+// A taken pixel prints as convert prints its colour, in every notation and code format, and
+// --copy puts exactly the printed text on the clipboard.
+TEST(HuevraCli, PickPrintsAndCopiesTheTakenPixelInEveryNotation) {
+    ScriptedPicker objPicker;
+    objPicker.typAnswer = {CliPickResult::Picked, 0x00336699, ""};  // #996633
+    std::vector<std::vector<std::string>> arrOptions{{}};
+    for (const std::string_view strKey : arrColourNotationKey) arrOptions.push_back({"--to", std::string(strKey)});
+    for (const std::string_view strKey : arrCodeFormatKey)
+        arrOptions.push_back({"--to", std::string(strKey), "--template", "%UR%-%DG%-%LB%"});
+    for (const std::vector<std::string>& arrOption : arrOptions) {
+        std::vector<std::string> arrConvert{"convert"};
+        arrConvert.insert(arrConvert.end(), arrOption.begin(), arrOption.end());
+        arrConvert.push_back("#996633");
+        const typRun typExpected = RunCli(arrConvert);
+        ASSERT_EQ(typExpected.intStatus, 0) << Joined(arrConvert);
+
+        std::vector<std::string> arrPick{"pick"};
+        arrPick.insert(arrPick.end(), arrOption.begin(), arrOption.end());
+        arrPick.push_back("--copy");
+        SCOPED_TRACE(Joined(arrPick));
+        objPicker.arrCopied.clear();
+        const typRun typResult = RunPick(arrPick, objPicker);
+        EXPECT_EQ(typResult.intStatus, 0);
+        EXPECT_EQ(typResult.strOut, typExpected.strOut);
+        EXPECT_EQ(typResult.strErr, "");
+        ASSERT_EQ(objPicker.arrCopied.size(), 1u);
+        EXPECT_EQ(objPicker.arrCopied.front() + "\n", typExpected.strOut);
+    }
+    EXPECT_EQ(RunPick({"pick"}, objPicker).strOut, "#996633\n");
+}
+
+// Cancelled: status 4 and nothing printed or copied; no pick possible, a lost clipboard or no
+// picker at all: status 1 with one message, and what was picked still printed.
+TEST(HuevraCli, PickSaysHowAPickEnded) {
+    ScriptedPicker objPicker;
+    objPicker.typAnswer = {CliPickResult::Cancelled, 0, ""};
+    typRun typResult = RunPick({"pick", "--copy"}, objPicker);
+    EXPECT_EQ(typResult.intStatus, intExitCancelled);
+    EXPECT_EQ(typResult.strOut + typResult.strErr, "");
+    EXPECT_TRUE(objPicker.arrCopied.empty());
+
+    objPicker.typAnswer = {CliPickResult::Failed, 0, "there is no display to pick from"};
+    typResult = RunPick({"pick"}, objPicker);
+    EXPECT_EQ(typResult.intStatus, intExitRefused);
+    EXPECT_EQ(typResult.strOut, "");
+    EXPECT_EQ(typResult.strErr, "huevra-cli: there is no display to pick from\n");
+
+    objPicker.typAnswer = {CliPickResult::Picked, 0x00FFFFFF, ""};
+    objPicker.blnCopyWorks = false;
+    typResult = RunPick({"pick", "--copy"}, objPicker);
+    EXPECT_EQ(typResult.intStatus, intExitRefused);
+    EXPECT_EQ(typResult.strOut, "#ffffff\n");
+    EXPECT_EQ(typResult.strErr, "huevra-cli: the colour was not copied: no clipboard here\n");
+
+    // A usage error asks for no pick.
+    const int intPicks = objPicker.intPicks;
+    EXPECT_EQ(RunPick({"pick", "--to"}, objPicker).intStatus, intExitUsage);
+    EXPECT_EQ(objPicker.intPicks, intPicks);
+
+    typResult = RunCli({"pick"});
+    EXPECT_EQ(typResult.intStatus, intExitRefused);
+    EXPECT_EQ(Lines(typResult.strErr).size(), 1u);
+}

@@ -63,6 +63,9 @@ touch "$scratch/palette.txt" "$scratch/other.txt"
 expect "$scratch/palette.txt" huevra-cli check-palette --pair 1:2 "$scratch/pa"
 expect "" huevra-cli check-palette -- --l
 expect "palette" huevra-cli pa
+expect "palette pick" huevra-cli p
+expect "--copy" huevra-cli pick --c
+expect "oklab oklch" huevra-cli pick --copy --to ok
 expect "export import" huevra-cli palette ''
 expect "css" huevra-cli palette export --format c
 expect "scss" huevra-cli palette export -f s

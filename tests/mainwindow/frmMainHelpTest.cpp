@@ -1,11 +1,16 @@
 // The Help menu of the main window: the manual, the home page, the About window and closing the
 // help viewer.
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "help/HelpSupport.h"
@@ -103,3 +108,29 @@ TEST_F(frmMainHelpTest, AFatalErrorClosesTheHelpViewer) {
 }
 
 }  // namespace
+
+// The manual's page of menus and keys has a row for every menu command with a shortcut, so that
+// a new command cannot be left out of it: "<tr><td>Menu, Command</td><td>Key</td>".
+TEST_F(frmMainHelpTest, TheKeysPageListsEveryShortcutOfTheMenus) {
+    Open();
+    QFile objPage(QStringLiteral(HUEVRA_HELP_PAGES_DIR "/huevra9.htm"));
+    ASSERT_TRUE(objPage.open(QIODevice::ReadOnly));
+    const QString strPage = QString::fromUtf8(objPage.readAll());
+    int intShortcuts = 0;
+    for (QAction* objMenuAction : frm->menuBar()->actions()) {
+        QMenu* objMenu = objMenuAction->menu();
+        if (objMenu == nullptr) continue;
+        const QString strMenu = objMenu->title().remove(QLatin1Char('&'));
+        for (QAction* objAction : objMenu->actions()) {
+            if (objAction->shortcut().isEmpty()) continue;
+            ++intShortcuts;
+            const QString strKey = objAction->shortcut().toString(QKeySequence::PortableText);
+            SCOPED_TRACE(objAction->text().toStdString() + " " + strKey.toStdString());
+            const QRegularExpression objRow(
+                QStringLiteral("<tr><td>%1, [^<]+</td><td>%2</td>")
+                    .arg(QRegularExpression::escape(strMenu), QRegularExpression::escape(strKey)));
+            EXPECT_TRUE(objRow.match(strPage).hasMatch());
+        }
+    }
+    EXPECT_GE(intShortcuts, 15);
+}
