@@ -16,10 +16,11 @@ extern const char* const strFeedbackAddress;
 
 /// The help file's name beside the program.
 inline constexpr const char* strHelpFileName = "huevra.qch";
-/// The topics of the main window, the Custom Format dialog and the Colour Inspector.
+/// The topics of the main window, the Custom Format dialog, the Colour Inspector and Precise Pick.
 inline constexpr const char* strMainWindowTopic = "huevra1.htm";
 inline constexpr const char* strCustomFormatTopic = "huevra10.htm";
 inline constexpr const char* strColourInspectorTopic = "huevra11.htm";
+inline constexpr const char* strPrecisePickTopic = "huevra12.htm";
 
 /// Returns the help file's path in a folder: the folder, the path separator and the file name.
 std::string HelpFileIn(const std::string& strFolder);

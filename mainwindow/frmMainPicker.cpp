@@ -92,6 +92,8 @@ void frmMain::picSample_MouseDown(int intIndex, int intButton, int, int, int) {
         objPick.blnPicking = true;
         objPick.blnPickRead = false;
         objPick.intPickSample = intIndex;
+        // Precise Pick waits until the drag pick has ended.
+        mnuToolsPrecisePick->setEnabled(false);
         QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
         // The mouse follows the box through the press's implicit grab. The box takes the keys
         // for Escape, without a grab, so that the desktop can still switch windows.
@@ -154,6 +156,7 @@ void frmMain::EndPick(bool blnApply) {
         objPick.blnPicking = false;
         objPick.blnPickRead = false;
         objPick.intPickSample = -1;
+        mnuToolsPrecisePick->setEnabled(true);
         picPick->hide();
         hsbRed->show();
         hsbGreen->show();

@@ -2,10 +2,7 @@
 // where the desktop picks. The colour taken reaches the selected mark through the three bars.
 
 #include <QAction>
-#include <QEvent>
-#include <QFrame>
 #include <QPointer>
-#include <functional>
 #include <string>
 
 #include "core/ColourValue.h"
@@ -18,34 +15,11 @@ namespace {
 
 using modSupport::Guarded;
 
-/// The manual's page of Precise Pick, which F1 opens during the pick.
-const char* const strPrecisePickTopic = "huevra12.htm";
-
-/// Calls a routine when the widget it watches is shown or hidden.
-class ShowWatcher : public QObject {
-public:
-    ShowWatcher(QObject* objParent, std::function<void(bool)> fnShown)
-        : QObject(objParent), fnShown(std::move(fnShown)) {}
-
-protected:
-    bool eventFilter(QObject* objWatched, QEvent* event) override {
-        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
-            fnShown(event->type() == QEvent::Show);
-        return QObject::eventFilter(objWatched, event);
-    }
-
-private:
-    std::function<void(bool)> fnShown;
-};
-
 }  // namespace
 
 void frmMain::ConnectPrecisePick() {
     connect(mnuToolsPrecisePick, &QAction::triggered, this,
             [this] { mnuToolsPrecisePick_Click(); });
-    // The picked colour's box shows exactly while a drag pick runs; the item waits for its end.
-    picPick->installEventFilter(new ShowWatcher(
-        picPick, [this](bool blnShown) { mnuToolsPrecisePick->setEnabled(!blnShown); }));
 }
 
 void frmMain::mnuToolsPrecisePick_Click() {
