@@ -70,7 +70,7 @@ package-test: package
 
 # The long run fuzzes the settings loader in a build without AddressSanitizer, which is faster.
 fuzz-long: fuzz-build
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target settings_fuzzer_fast
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target settings_fuzzer_fast palette_exchange_fuzzer_fast
 	./scripts/run-fuzzer.sh --long $(FUZZ_BUILD) $(FUZZ_RUNS)
 
 run: build

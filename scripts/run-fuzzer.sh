@@ -67,8 +67,9 @@ if [ "$long" = yes ]; then
     max_len_colour_text=16384
     max_len_cli_args=16384
     # The interchange readers read lines and tokens: longer raw inputs add no new structure,
-    # only time, and the texts at the 1 MiB file limit come from the compact seeds.
-    max_len_palette_exchange=16384
+    # only time (every byte is compared many times), and the texts at the 1 MiB file limit come
+    # from the compact seeds.
+    max_len_palette_exchange=4096
 fi
 # The share of a long run given to the compact seeds at the limits: one run in 200, and one in
 # 1000 for the interchange readers, whose round trip of a 1 MiB text takes a second or two
@@ -79,6 +80,14 @@ limits_share_template=200
 limits_share_colour_text=200
 limits_share_cli_args=200
 limits_share_palette_exchange=1000
+# The bulk of a long run takes compact forms up to this many bytes of text (0: up to the
+# limits), so that its mutations of them stay quick; the run at the limits takes them whole.
+bulk_expansion_palette=0
+bulk_expansion_settings=0
+bulk_expansion_template=0
+bulk_expansion_colour_text=0
+bulk_expansion_cli_args=0
+bulk_expansion_palette_exchange=4096
 
 # Fills the corpus folder $2 of target $1 with its seeds.
 seed() {
@@ -126,11 +135,11 @@ if [ "$long" = no ]; then
 fi
 
 # Each target runs twice: first a share of the runs (limits_share_<target>) on the compact seeds
-# at the limits (texts past 1 MiB, chunk edges), whose runs take up to seconds each, then the
-# bulk of the runs on everything else.
+# at the limits (texts past 1 MiB, chunk edges), whose runs take up to seconds each, with the
+# binary $2, then the bulk of the runs on everything else with the binary $3.
 long_target() {
-    local target=$1 binary=$2 status=0
-    local share_var=limits_share_$target
+    local target=$1 binary=$2 bulk_binary=$3 status=0
+    local share_var=limits_share_$target expansion_var=bulk_expansion_$target
     mkdir -p "$build/fuzz-corpus/$target" "$build/fuzz-corpus/$target-limits"
     seed "$target" "$build/fuzz-corpus/$target"
     mv "$build/fuzz-corpus/$target"/*.compact "$build/fuzz-corpus/$target-limits/" 2>/dev/null || true
@@ -139,7 +148,12 @@ long_target() {
             return $?
         mv "$scratch/$target.log" "$scratch/$target-limits.log"
     fi
-    run_one "$target" "$binary" "$build/fuzz-corpus/$target" -runs="$runs" || status=$?
+    if [ "${!expansion_var}" -gt 0 ]; then
+        HUEVRA_FUZZ_EXPANSION_LIMIT=${!expansion_var} \
+            run_one "$target" "$bulk_binary" "$build/fuzz-corpus/$target" -runs="$runs" || status=$?
+    else
+        run_one "$target" "$bulk_binary" "$build/fuzz-corpus/$target" -runs="$runs" || status=$?
+    fi
     if [ -e "$scratch/$target-limits.log" ]; then
         mv "$scratch/$target.log" "$scratch/$target-bulk.log"
         cat "$scratch/$target-limits.log" "$scratch/$target-bulk.log" >"$scratch/$target.log"
@@ -147,13 +161,18 @@ long_target() {
     return $status
 }
 
+# The settings loader runs entirely, and the interchange readers' bulk, in the build without
+# AddressSanitizer where it is there; what they kept is replayed under it afterwards.
 declare -A pids
 for target in "${targets[@]}"; do
     binary=$(fuzzer_path "${target}_fuzzer")
-    if [ "$target" = settings ] && [ -x "$(fuzzer_path settings_fuzzer_fast)" ]; then
-        binary=$(fuzzer_path settings_fuzzer_fast)
+    bulk_binary=$binary
+    fast=$(fuzzer_path "${target}_fuzzer_fast")
+    if [ -x "$fast" ]; then
+        bulk_binary=$fast
+        if [ "$target" = settings ]; then binary=$fast; fi
     fi
-    long_target "$target" "$binary" &
+    long_target "$target" "$binary" "$bulk_binary" &
     pids[$target]=$!
 done
 for target in "${targets[@]}"; do
@@ -164,21 +183,30 @@ for target in "${targets[@]}"; do
     [ "$status" -eq 0 ] || failed=$status
 done
 
-# Everything the fast settings run kept is run once more under AddressSanitizer.
-if [ "$failed" -eq 0 ] && [[ " ${targets[*]} " == *" settings "* ]]; then
-    status=0
-    "$(fuzzer_path settings_fuzzer)" -runs=0 -max_len="$max_len_settings" -detect_leaks=0 \
-        -rss_limit_mb=2048 -artifact_prefix="$build/fuzz-findings/settings-asan-" \
-        "$build/fuzz-corpus/settings" "$build/fuzz-corpus/settings-limits" \
-        >"$scratch/settings-asan.log" 2>&1 || status=$?
-    echo "== settings corpus under AddressSanitizer:" \
-        "$(cat "$build/fuzz-corpus"/settings*/* | wc -c) bytes in" \
-        "$(ls "$build/fuzz-corpus/settings" "$build/fuzz-corpus/settings-limits" | wc -l) inputs"
-    grep -E 'INITED|DONE' "$scratch/settings-asan.log" | tail -n 2 || true
+# Everything a build without AddressSanitizer kept is run once more under it: the settings
+# loader's two corpora, the interchange readers' bulk (with its expansion limit).
+replay() {
+    local target=$1 max_len_var=max_len_$1 expansion_var=bulk_expansion_$1 status=0
+    shift
+    HUEVRA_FUZZ_EXPANSION_LIMIT=${!expansion_var} "$(fuzzer_path "${target}_fuzzer")" -runs=0 \
+        -max_len="${!max_len_var}" -detect_leaks=0 -rss_limit_mb=2048 \
+        -artifact_prefix="$build/fuzz-findings/$target-asan-" "$@" \
+        >"$scratch/$target-asan.log" 2>&1 || status=$?
+    echo "== $target corpus under AddressSanitizer:" \
+        "$(find "$@" -type f -exec cat {} + | wc -c) bytes in $(find "$@" -type f | wc -l) inputs"
+    grep -E 'INITED|DONE' "$scratch/$target-asan.log" | tail -n 2 || true
     if [ "$status" -ne 0 ]; then
-        tail -n 60 "$scratch/settings-asan.log"
+        tail -n 60 "$scratch/$target-asan.log"
         failed=$status
     fi
+}
+if [ "$failed" -eq 0 ] && [[ " ${targets[*]} " == *" settings "* ]] &&
+    [ -x "$(fuzzer_path settings_fuzzer_fast)" ]; then
+    replay settings "$build/fuzz-corpus/settings" "$build/fuzz-corpus/settings-limits"
+fi
+if [ "$failed" -eq 0 ] && [[ " ${targets[*]} " == *" palette_exchange "* ]] &&
+    [ -x "$(fuzzer_path palette_exchange_fuzzer_fast)" ]; then
+    replay palette_exchange "$build/fuzz-corpus/palette_exchange"
 fi
 [ "$failed" -eq 0 ] || exit "$failed"
 echo "No crash in $runs runs per target."
