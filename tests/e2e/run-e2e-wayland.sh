@@ -6,12 +6,17 @@
 # grim at the point a stand-in for slurp names (on the background), and the clipboard holds
 # "#3366CC" within a second. Natively, the main window, the Websafe window and the Colour
 # Inspector must open, the start colour must reach the clipboard at the window's first input and
-# the clipboard must follow a colour clicked in Websafe.
-#   run-e2e-wayland.sh path/to/huevra
+# the clipboard must follow a colour clicked in Websafe. In both, Precise Pick (F7) with Colour
+# Pick Mode off also takes the colour through the portal, for the selected mark and the clipboard
+# within a second. Then, on the same desktop, huevra-cli pick prints the portal's colour, --copy
+# leaves it for wl-paste after the command has ended, and a pick the user cancels in the portal
+# (slurp fails) prints nothing.
+#   run-e2e-wayland.sh path/to/huevra [path/to/huevra-cli]
 # HUEVRA_VIRTUAL_POINTER the mouse for the headless desktop (VirtualPointer.cpp); required.
 # sway refuses to run as root: run as root, the test runs everything as the system user
 # huevra-e2e (created when missing). It exits with 77 (skipped) and names the missing part when
-# a part of the desktop is not installed or does not come up.
+# a part of the desktop is not installed or does not come up; the checks of huevra-cli are skipped
+# with a reason when it is not given or wl-copy is missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 readonly skip_status=77
@@ -26,7 +31,8 @@ skip() {
 # Stage 1, as whoever runs the test: checks the parts, prepares a scratch folder the desktop's
 # user can read and runs stage 2 as that user in a session of its own, which is ended at exit.
 if [ "${2:-}" != "--desktop" ]; then
-    binary=${1:?usage: $0 path/to/huevra}
+    binary=${1:?usage: $0 path/to/huevra [path/to/huevra-cli]}
+    cli=${2:-}
     pointer=${HUEVRA_VIRTUAL_POINTER:-}
     [ -n "$pointer" ] && [ -x "$pointer" ] ||
         skip "no virtual pointer program (HUEVRA_VIRTUAL_POINTER; built where libwayland-dev is installed)"
@@ -89,6 +95,7 @@ if [ "${2:-}" != "--desktop" ]; then
     chmod 0700 "$scratch"
     # The build folder may be closed to that user: it gets copies of what it runs.
     install -m 0755 "$binary" "$scratch/huevra"
+    [ -z "$cli" ] || install -m 0755 "$cli" "$scratch/huevra-cli"
     install -m 0755 "$pointer" "$scratch/virtual-pointer"
     install -m 0755 "$0" "$scratch/run-e2e-wayland.sh"
     install -m 0644 "$here/wayland/sway.conf.in" "$scratch/sway.conf.in"
@@ -321,8 +328,8 @@ shot() {
     fi
 }
 
-# Waits up to 5 seconds for the pixel ($2, $3) of the window "id x y width height" $1 to show the
-# colour $4; with "!" before the colour, to show another colour.
+# Waits up to $5 seconds (default 5) for the pixel ($2, $3) of the window "id x y width height"
+# $1 to show the colour $4; with "!" before the colour, to show another colour.
 wait_for_pixel() {
     local id x y until colour="" expected=$4 other=""
     read -r id x y _ <<<"$1"
@@ -330,7 +337,7 @@ wait_for_pixel() {
         other=1
         expected=${expected:1}
     fi
-    until=$(deadline 5)
+    until=$(deadline "${5:-5}")
     while before "$until"; do
         colour=$(pixel_at $((x + $2)) $((y + $3)) || true)
         if [ -z "$other" ]; then
@@ -354,10 +361,13 @@ pointer() {
     [ "$reply" = ok ] || fail "the virtual pointer did not do \"$1\": $reply"
 }
 
-# Clicks at ($2, $3) inside the window whose "id x y width height" is $1.
+# Clicks at ($2, $3) inside the window whose "id x y width height" is $1. The pointer moves
+# there in two steps: a press that comes with the pointer's entry into an Xwayland window (from
+# the background, say) was seen to reach no X11 window.
 click_in() {
     local id x y
     read -r id x y _ <<<"$1"
+    pointer "move $((x + $2 - 1)) $((y + $3))"
     pointer "move $((x + $2)) $((y + $3))"
     pointer press
     pointer release
@@ -426,8 +436,9 @@ launch() {
 check_pick() {
     local run=$1 main=$2 pressed seconds id x y
     shot "$run-before-pick"
-    # The box of Colour Pick Mode is white until its tick is drawn.
+    # The box of Colour Pick Mode is white until its tick is drawn, and grey under the pointer.
     click_in "$main" 18 164
+    pointer "move 1279 0"
     wait_for_pixel "$main" 18 164 "!#FFFFFF" || fail "$run: Colour Pick Mode was not ticked"
     pressed=$(now)
     click_in "$main" 70 265
@@ -447,6 +458,52 @@ check_pick() {
     local sample
     sample=$(pixel_at $((x + 70)) $((y + 265)) || true)
     [ "$sample" = "#3366CC" ] || fail "$run: the selected sample shows \"$sample\", not #3366CC"
+}
+
+# With Colour Pick Mode off and a mark that is not #3366CC selected, whose sample is $3 pixels
+# from the left of the main window $2, F7 asks the portal; its colour reaches that sample and the
+# clipboard within a second. $1 names the run.
+check_precise_pick() {
+    local run=$1 main=$2 sample_x=$3 before_f7 pressed
+    # Nowhere near the sample, whose colour is read from the desktop.
+    pointer "move 1279 0"
+    before_f7=$(clipboard)
+    if [ -z "$before_f7" ] || [ "$before_f7" = "#3366CC" ]; then
+        fail "$run: before F7 the clipboard holds \"$before_f7\": the pick would not show"
+        return
+    fi
+    wait_for_pixel "$main" "$sample_x" 265 "!#3366CC" 1 ||
+        fail "$run: before F7 the selected sample already shows #3366CC"
+    wait_for_pixel "$main" 18 164 "#FFFFFF" 1 || fail "$run: Colour Pick Mode is ticked before F7"
+    focus "$main" || return
+    pressed=$(now)
+    wtype -k F7
+    if wait_for_clipboard "#3366CC" 1; then
+        echo "$run: F7 took the portal's #3366CC onto the clipboard $(since "$pressed") s after" \
+            "the key (it held $before_f7)"
+    else
+        fail "$run: the clipboard did not hold #3366CC within 1 s of F7"
+        if wait_for_clipboard "#3366CC" 10; then
+            echo "$run: it held #3366CC $(since "$pressed") s after F7"
+        fi
+    fi
+    if wait_for_pixel "$main" "$sample_x" 265 "#3366CC" 1; then
+        echo "$run: the selected sample shows #3366CC $(since "$pressed") s after F7"
+    else
+        fail "$run: the selected sample does not show #3366CC 1 s after F7"
+    fi
+    wait_for_pixel "$main" 18 164 "#FFFFFF" 1 || fail "$run: F7 ticked Colour Pick Mode"
+    [ -z "$(window_geometry '^Precise Pick$' || true)" ] ||
+        fail "$run: F7 showed the frozen screens where the desktop picks"
+    shot "$run-precise-picked"
+}
+
+
+# Selects the mark whose option button is $2 pixels from the left of the main window $1 and
+# waits for the clipboard to hold its colour $3.
+select_mark() {
+    click_in "$1" "$2" 194
+    wait_for_clipboard "$3" || fail "$run: selecting the mark $3 did not put it on the clipboard"
 }
 
 # Runs the program once; $1 names the run and the remaining arguments are its environment.
@@ -485,7 +542,28 @@ run_desktop_pick() {
         else
             fail "$run: the start colour never reached the clipboard"
         fi
-        [ "$run" != wayland ] || check_windows "$main"
+        # F7 changes a mark that is not #3366CC, and another colour is back on the clipboard
+        # for the drag pick that follows: natively the first mark, blue from Websafe, then
+        # blue again from Websafe; through Xwayland the second mark, yellow, then the first.
+        if [ "$run" = wayland ]; then
+            local websafe
+            check_windows "$main"
+            check_precise_pick "$run" "$main" 70
+            # The Colour Inspector may cover Websafe; taking the keyboard brings it to the front.
+            if websafe=$(window_geometry '^Websafe$') && focus "$websafe" &&
+                wait_for_pixel "$websafe" 10 10 "#0000FF"; then
+                click_in "$websafe" 10 10
+                wait_for_clipboard "#0000FF" ||
+                    fail "$run: the clipboard did not follow the colour clicked in Websafe after F7"
+            else
+                fail "$run: the Websafe window cannot be clicked after F7"
+            fi
+            focus "$main" || true
+        else
+            select_mark "$main" 192 "#FFFF00"
+            check_precise_pick "$run" "$main" 192
+            select_mark "$main" 70 "#FF0000"
+        fi
         main=$(window_geometry '^Huevra - New palette$') || true
         check_pick "$run" "$main"
     else
@@ -529,10 +607,92 @@ check_windows() {
     focus "$main"
 }
 
+# Runs huevra-cli natively on Wayland with the arguments given, for at most 20 seconds; its output
+# goes to $scratch/cli.out and cli.err, its exit status to cli_status.
+run_cli() {
+    cli_status=0
+    env -u DISPLAY QT_QPA_PLATFORM=wayland HOME="$scratch/cli/home" \
+        XDG_CONFIG_HOME="$scratch/cli/config" \
+        timeout 20 "$scratch/huevra-cli" "$@" >"$scratch/cli.out" 2>"$scratch/cli.err" ||
+        cli_status=$?
+    [ "$cli_status" -ne 124 ] || fail "huevra-cli $* did not end within 20 s"
+}
+
+# Prints what huevra-cli printed, its errors and status, for a failure.
+cli_said() {
+    echo "status $cli_status, printed \"$(cat "$scratch/cli.out")\", errors \"$(cat "$scratch/cli.err")\""
+}
+
+# huevra-cli pick asks the portal as the program does: the colour it prints, the one it leaves on
+# the clipboard with --copy after it has ended, another notation, and a pick the user cancels.
+check_cli_pick() {
+    if [ ! -x "$scratch/huevra-cli" ]; then
+        echo "huevra-cli pick skipped: no huevra-cli was given"
+        return
+    fi
+    mkdir -p "$scratch/cli/home" "$scratch/cli/config"
+    if command -v wl-copy >/dev/null; then
+        local returned text="" until
+        # Nothing of the program's own picks stays on the clipboard.
+        wl-copy --clear
+        run_cli pick --copy
+        returned=$(now)
+        if [ "$cli_status" -eq 0 ] && [ "$(cat "$scratch/cli.out")" = "#3366cc" ]; then
+            echo "cli: huevra-cli pick --copy printed #3366cc"
+        else
+            fail "cli: huevra-cli pick --copy: $(cli_said)"
+        fi
+        until=$(deadline 5)
+        while before "$until"; do
+            text=$(clipboard)
+            [ "$text" = "#3366cc" ] && break
+            sleep 0.02
+        done
+        if [ "$text" = "#3366cc" ]; then
+            echo "cli: wl-paste read #3366cc $(since "$returned") s after huevra-cli returned"
+        else
+            fail "cli: after huevra-cli pick --copy returned, wl-paste read \"$text\""
+        fi
+    else
+        echo "huevra-cli pick --copy skipped: wl-copy (wl-clipboard) is not installed"
+    fi
+    run_cli pick --to rgb
+    if [ "$cli_status" -eq 0 ] && [ "$(cat "$scratch/cli.out")" = "rgb(51 102 204)" ]; then
+        echo "cli: huevra-cli pick --to rgb printed rgb(51 102 204)"
+    else
+        fail "cli: huevra-cli pick --to rgb: $(cli_said)"
+    fi
+    # The user cancels in the portal: slurp prints nothing and fails. A portal that reports the
+    # cancel gives status 4 with nothing printed. xdg-desktop-portal-wlr 0.7 instead answers with
+    # an error (AccessDenied), which the portal passes on as "other" (response 2), not as
+    # "cancelled" (1): the command can only say it failed, status 1 with a message. Either way
+    # nothing is printed and the clipboard keeps what it held.
+    local kept
+    kept=$(clipboard)
+    touch "$scratch/bin/slurp-cancels"
+    run_cli pick --copy
+    rm -f "$scratch/bin/slurp-cancels"
+    if [ -s "$scratch/cli.out" ]; then
+        fail "cli: a cancelled pick printed something: $(cli_said)"
+    elif [ "$cli_status" -eq 4 ] && [ ! -s "$scratch/cli.err" ]; then
+        echo "cli: a pick cancelled in the portal ended with status 4 and printed nothing"
+    elif [ "$cli_status" -eq 1 ] && [ -s "$scratch/cli.err" ]; then
+        echo "cli: the portal reported the cancelled pick as a failure: status 1," \
+            "\"$(cat "$scratch/cli.err")\""
+    else
+        fail "cli: a cancelled pick: $(cli_said)"
+    fi
+    [ "$(clipboard)" = "$kept" ] ||
+        fail "cli: after a cancelled pick the clipboard holds \"$(clipboard)\", not \"$kept\""
+}
+
 started=$(now)
 run_desktop_pick wayland QT_QPA_PLATFORM=wayland
 run_desktop_pick xwayland QT_QPA_PLATFORM=xcb DISPLAY="$xwayland_display"
-echo "both runs took $(since "$started") s"
+echo "the program's runs took $(since "$started") s"
+cli_started=$(now)
+check_cli_pick
+echo "huevra-cli took $(since "$cli_started") s"
 
 if [ "$failures" -ne 0 ]; then
     for log in "$scratch"/*.log; do
