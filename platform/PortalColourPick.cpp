@@ -159,12 +159,15 @@ void PortalColourPick::Answer(const QDBusMessage& objSignal) {
         return;
     }
     const uint intResponse = arrArguments.at(0).toUInt();
-    if (intResponse == 1) {
+    // 1: the user cancelled. 2: the picker "ended in some other way", which is how the wlroots
+    // desktops' portal reports Escape in its picker; the picker ran, so the desktop has one, and
+    // nothing was picked: for the user, a cancel.
+    if (intResponse == 1 || intResponse == 2) {
         Finish(DesktopPickResult::Cancelled, 0);
         return;
     }
     if (intResponse != 0) {
-        // The desktop could not run its picker.
+        // An answer the portal does not define: the desktop could not run its picker.
         Finish(DesktopPickResult::Unavailable, 0);
         return;
     }
