@@ -10,5 +10,5 @@ export XDG_CONFIG_HOME="$scratch/config"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 # In the sanitizer build, leaks that system libraries keep on purpose are not reported.
 here=$(cd "$(dirname "$0")" && pwd)
-export LSAN_OPTIONS="suppressions=$here/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$here/lsan-suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 ctest --output-on-failure -j "$(nproc)" "$@"

@@ -102,8 +102,13 @@ if [ "${2:-}" != "--desktop" ]; then
     install -m 0755 -D "$here/wayland/slurp" "$scratch/bin/slurp"
     [ ${#as_user[@]} -eq 0 ] || chown -R "$e2e_user:" "$scratch"
 
+    # The sanitizers' settings (the leak suppressions of a sanitizer build) go along.
+    sanitizer_env=()
+    for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+        [ -z "${!name:-}" ] || sanitizer_env+=("$name=${!name}")
+    done
     "${as_user[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
-        HUEVRA_E2E_SHOT_DIR="${HUEVRA_E2E_SHOT_DIR:-}" \
+        HUEVRA_E2E_SHOT_DIR="${HUEVRA_E2E_SHOT_DIR:-}" "${sanitizer_env[@]}" \
         setsid -w bash "$scratch/run-e2e-wayland.sh" "$scratch" --desktop &
     desktop_pid=$!
     status=0
