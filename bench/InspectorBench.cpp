@@ -4,13 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTabBar>
-#include <cstdlib>
 
 #include "inspector/ColourVisionSection.h"
 #include "inspector/ContrastSection.h"
@@ -96,13 +94,3 @@ void BM_MarkChangePainted(benchmark::State& state) {
 BENCHMARK(BM_MarkChangePainted)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,12 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QScrollBar>
-#include <cstdlib>
 
 #include "palettewindows/PaletteCells.h"
 #include "palettewindows/frmFailsafe.h"
@@ -85,13 +83,3 @@ void BM_SwitchJavaScriptOrder(benchmark::State& state) {
 BENCHMARK(BM_SwitchJavaScriptOrder)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,14 +4,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QWidget>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -125,13 +123,3 @@ void BM_PrecisePickStart(benchmark::State& state) {
 BENCHMARK(BM_PrecisePickStart)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

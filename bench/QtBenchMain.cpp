@@ -1,0 +1,16 @@
+// The main of the benchmarks of windows: an application on the offscreen platform unless
+// QT_QPA_PLATFORM names another, then Google Benchmark.
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
