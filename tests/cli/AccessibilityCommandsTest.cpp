@@ -8,33 +8,12 @@
 #include <vector>
 
 #include "cli/HuevraCli.h"
+#include "tests/cli/CliRun.h"
 
 // contrast, simulate and check-palette against accessibility-values.tsv, whose values come from
 // outside the program (see make-accessibility-values.py beside it).
 
 namespace {
-
-struct typRun {
-    int intStatus = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-typRun RunCli(const std::vector<std::string>& arrArgs) {
-    std::ostringstream objOut;
-    std::ostringstream objErr;
-    typRun typResult;
-    typResult.intStatus = RunHuevraCli(arrArgs, objOut, objErr);
-    typResult.strOut = objOut.str();
-    typResult.strErr = objErr.str();
-    return typResult;
-}
-
-std::string Joined(const std::vector<std::string>& arrArgs) {
-    std::string strText = "huevra-cli";
-    for (const std::string& strArg : arrArgs) strText += " '" + strArg + "'";
-    return strText;
-}
 
 std::string DataPath(const std::string& strFile) {
     return std::string(HUEVRA_TEST_DATA_DIR) + "/" + strFile;

@@ -10,31 +10,10 @@
 
 #include "cli/CliPicker.h"
 #include "cli/HuevraCli.h"
+#include "tests/cli/CliRun.h"
 #include "core/ColourText.h"
 
 namespace {
-
-struct typRun {
-    int intStatus = -1;
-    std::string strOut;
-    std::string strErr;
-};
-
-typRun RunCli(const std::vector<std::string>& arrArgs) {
-    std::ostringstream objOut;
-    std::ostringstream objErr;
-    typRun typResult;
-    typResult.intStatus = RunHuevraCli(arrArgs, objOut, objErr);
-    typResult.strOut = objOut.str();
-    typResult.strErr = objErr.str();
-    return typResult;
-}
-
-std::string Joined(const std::vector<std::string>& arrArgs) {
-    std::string strText = "huevra-cli";
-    for (const std::string& strArg : arrArgs) strText += " '" + strArg + "'";
-    return strText;
-}
 
 std::string FileText(const std::string& strPath) {
     std::ifstream objIn(strPath, std::ios::binary);
@@ -472,13 +451,7 @@ public:
 };
 
 typRun RunPick(const std::vector<std::string>& arrArgs, ScriptedPicker& objPicker) {
-    std::ostringstream objOut;
-    std::ostringstream objErr;
-    typRun typResult;
-    typResult.intStatus = RunHuevraCli(arrArgs, objOut, objErr, &objPicker);
-    typResult.strOut = objOut.str();
-    typResult.strErr = objErr.str();
-    return typResult;
+    return RunCli(arrArgs, &objPicker);
 }
 
 }  // namespace
