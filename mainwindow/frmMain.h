@@ -350,6 +350,8 @@ private:
                                  std::int32_t lngColour);
     void DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickResult enmResult,
                           std::int32_t lngColour);
+    /// Tells the user why a desktop pick gave no colour (a desktop without a picker once a run).
+    void TellDesktopPickProblem(DesktopPickResult enmResult);
 
     MainServices objServices;
     std::array<QAction*, 14> arrToolButton{};

@@ -189,35 +189,37 @@ void frmMain::DesktopPickEnded(std::uint32_t lngPick, int intMark, DesktopPickRe
         // Only the pick awaited answers, and only once.
         if (!objPick.blnDesktopPickPending || lngPick != objPick.lngDesktopPick) return;
         objPick.blnDesktopPickPending = false;
-        const char* strProblem = nullptr;
-        switch (enmResult) {
-            case DesktopPickResult::Picked:
-            case DesktopPickResult::Cancelled:
-                break;
-            case DesktopPickResult::Unavailable:
-                // Said once a run: the desktop will not grow a picker while the program runs.
-                if (objPick.blnDesktopPickUnavailableShown) return;
-                objPick.blnDesktopPickUnavailableShown = true;
-                strProblem = strNoDesktopPicker;
-                break;
-            case DesktopPickResult::InvalidColour:
-                strProblem = strInvalidDesktopColour;
-                break;
-            case DesktopPickResult::NoAnswer:
-                strProblem = strNoDesktopAnswer;
-                break;
-        }
-        if (strProblem != nullptr) {
-            objServices.objMessages.Show(strProblem, strProgramTitle, MessageIcon::Warning,
-                                         MessageButtons::Ok);
-            return;
-        }
+        TellDesktopPickProblem(enmResult);
         if (enmResult != DesktopPickResult::Picked) return;
         // The colour belongs to the mark it was picked for, while the mode lasts.
         if (intMark != objPalette.intSelectedMark || !chkColorPick->isChecked()) return;
         objPick.udtPickedColour = UnpackColour(lngColour);
         SetScrollBars(objPick.udtPickedColour);
     });
+}
+
+void frmMain::TellDesktopPickProblem(DesktopPickResult enmResult) {
+    const char* strProblem = nullptr;
+    switch (enmResult) {
+        case DesktopPickResult::Picked:
+        case DesktopPickResult::Cancelled:
+            break;
+        case DesktopPickResult::Unavailable:
+            // Said once a run: the desktop will not grow a picker while the program runs.
+            if (objPick.blnDesktopPickUnavailableShown) return;
+            objPick.blnDesktopPickUnavailableShown = true;
+            strProblem = strNoDesktopPicker;
+            break;
+        case DesktopPickResult::InvalidColour:
+            strProblem = strInvalidDesktopColour;
+            break;
+        case DesktopPickResult::NoAnswer:
+            strProblem = strNoDesktopAnswer;
+            break;
+    }
+    if (strProblem != nullptr)
+        objServices.objMessages.Show(strProblem, strProgramTitle, MessageIcon::Warning,
+                                     MessageButtons::Ok);
 }
 
 bool frmMain::PickerEvent(QObject* objWatched, QEvent* event) {

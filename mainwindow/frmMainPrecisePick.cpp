@@ -74,10 +74,8 @@ void frmMain::PreciseDesktopPickEnded(std::uint32_t lngPick, int intMark,
             PrecisePickTaken(lngColour);
             return;
         }
-        if (enmResult == DesktopPickResult::Cancelled || objPick.blnDesktopPickPending) return;
-        // A desktop that cannot pick is told as the drag pick tells it, once a run.
-        objPick.blnDesktopPickPending = true;
-        DesktopPickEnded(objPick.lngDesktopPick, intMark, enmResult, lngColour);
-        objPick.blnDesktopPickPending = false;
+        // Told as the drag pick tells it; while a drag's desktop pick is awaited, its answer
+        // speaks for the desktop.
+        if (!objPick.blnDesktopPickPending) TellDesktopPickProblem(enmResult);
     });
 }
